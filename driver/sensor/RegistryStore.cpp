@@ -1,0 +1,244 @@
+#include "sensor/RegistryStore.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <toml++/toml.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+#include <mutex>
+#include <sstream>
+#include <string_view>
+
+#include "sensor/RegistryFile.h"
+
+namespace {
+
+std::mutex folderMutex;
+
+std::string& chosenFolder() {
+    static std::string folder;  // Empty: not chosen.
+    return folder;
+}
+
+enum class FileState { Missing, Unreadable, Damaged, Readable };
+
+struct Document {
+    FileState state = FileState::Missing;
+    toml::table root;
+    std::string raw;
+};
+
+// Every access reads the file anew: another process may have changed it.
+Document load(const std::string& path) {
+    Document doc;
+    auto raw = registry::readFile(path);
+    if (!raw) {
+        struct stat info {};
+        doc.state = (::stat(path.c_str(), &info) != 0 && errno == ENOENT) ? FileState::Missing
+                                                                          : FileState::Unreadable;
+        return doc;
+    }
+    try {
+        doc.root = toml::parse(std::string_view(*raw), std::string_view(path));
+        doc.state = FileState::Readable;
+    } catch (const toml::parse_error&) {
+        doc.state = FileState::Damaged;
+    }
+    doc.raw = std::move(*raw);
+    return doc;
+}
+
+const toml::node* find(const toml::table& root, const std::string& section,
+                       const std::string& name) {
+    const auto* table = root.get_as<toml::table>(section);
+    return table ? table->get(name) : nullptr;
+}
+
+// Changes one value under the file's lock. A file that no longer parses
+// (edited by hand, or damaged outside our control) cannot be merged into; the
+// user would rather have the setting just made take effect than have every
+// later write refused, so its bytes are kept as "<file>.bad" for inspection
+// and the file starts over with this value. A file that exists but cannot be
+// read is left alone.
+template <typename Value>
+bool storeValue(const std::string& path, const std::string& section, const std::string& name,
+                const Value& value) {
+    registry::ExclusiveLock lock(path + ".lock");
+    if (!lock.locked()) {
+        return false;
+    }
+    Document doc = load(path);
+    if (doc.state == FileState::Unreadable) {
+        return false;
+    }
+    if (doc.state == FileState::Damaged && !registry::replaceFile(path + ".bad", doc.raw)) {
+        return false;
+    }
+    if (!doc.root.get_as<toml::table>(section)) {
+        doc.root.insert_or_assign(section, toml::table{});
+    }
+    doc.root.get_as<toml::table>(section)->insert_or_assign(name, value);
+    std::ostringstream text;
+    text << doc.root;
+    const std::string content = text.str();
+
+    // TOML holds only UTF-8: other bytes would come back changed. Such a value
+    // is refused rather than stored as something else.
+    try {
+        const toml::table check = toml::parse(std::string_view(content), std::string_view(path));
+        const auto* stored = find(check, section, name);
+        if (!stored || stored->value_exact<Value>() != value) {
+            return false;
+        }
+    } catch (const toml::parse_error&) {
+        return false;
+    }
+    return registry::replaceFile(path, content);
+}
+
+bool folderWritable(const std::string& folder) {
+    return ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+}  // namespace
+
+RegistryStore::RegistryStore() = default;
+
+RegistryStore::~RegistryStore() {
+    close();
+}
+
+void RegistryStore::setStoreFolder(const std::string& folder) {
+    std::lock_guard lock(folderMutex);
+    chosenFolder() = folder;
+}
+
+std::string RegistryStore::storeFolder() {
+    std::lock_guard lock(folderMutex);
+    if (!chosenFolder().empty()) {
+        return chosenFolder();
+    }
+    // Relative values of XDG_CONFIG_HOME are invalid and must be ignored.
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && config[0] == '/') {
+        return std::string(config) + "/rx9100";
+    }
+    if (const char* home = std::getenv("HOME"); home && home[0] != '\0') {
+        return std::string(home) + "/.config/rx9100";
+    }
+    const passwd* user = ::getpwuid(::getuid());  // Serialised by folderMutex within the driver.
+    return std::string(user && user->pw_dir ? user->pw_dir : "") + "/.config/rx9100";
+}
+
+bool RegistryStore::open(const std::string& applicationName) {
+    close();
+    try {
+        const std::string folder = storeFolder();
+        const std::string path = folder + "/" + applicationName + ".toml";
+        std::error_code ignored;  // A folder we cannot create may still be readable.
+        std::filesystem::create_directories(folder, ignored);
+
+        // Writing needs the file, its lock file and the folder (for the rename).
+        const registry::UniqueFd file(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
+        const registry::UniqueFd lockFile(
+            ::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
+        if (file.valid() && lockFile.valid() && folderWritable(folder)) {
+            access_ = Access::ReadWrite;
+        } else if (registry::UniqueFd(::open(path.c_str(), O_RDONLY | O_CLOEXEC)).valid()) {
+            access_ = Access::ReadOnly;
+        } else {
+            return false;
+        }
+        path_ = path;
+        return true;
+    } catch (const std::exception&) {
+        close();
+        return false;
+    }
+}
+
+void RegistryStore::close() {
+    access_ = Access::None;
+    path_.clear();
+}
+
+int RegistryStore::readInt(const std::string& section, const std::string& name,
+                           int defaultValue) const {
+    if (access_ == Access::None) {
+        return defaultValue;
+    }
+    try {
+        const Document doc = load(path_);
+        const auto* node = find(doc.root, section, name);
+        const auto value = node ? node->value_exact<std::int64_t>() : std::nullopt;
+        if (!value || *value < std::numeric_limits<int>::min() ||
+            *value > std::numeric_limits<int>::max()) {
+            return defaultValue;
+        }
+        return static_cast<int>(*value);
+    } catch (const std::exception&) {
+        return defaultValue;
+    }
+}
+
+std::string RegistryStore::readString(const std::string& section, const std::string& name,
+                                      const std::string& defaultValue, std::size_t size) const {
+    if (access_ == Access::None) {
+        return defaultValue;
+    }
+    try {
+        const Document doc = load(path_);
+        const auto* node = find(doc.root, section, name);
+        auto value = node ? node->value_exact<std::string>() : std::nullopt;
+        // The size counts the terminator of the caller's buffer.
+        if (!value || value->size() >= size) {
+            return defaultValue;
+        }
+        return std::move(*value);
+    } catch (const std::exception&) {
+        return defaultValue;
+    }
+}
+
+void RegistryStore::readString(const std::string& section, const std::string& name,
+                               const std::string& defaultValue, char* buffer,
+                               std::size_t size) const {
+    if (!buffer || size == 0) {
+        return;
+    }
+    const std::string text = readString(section, name, defaultValue, size);
+    // Only a default longer than the buffer is cut; a stored value never is.
+    const std::size_t length = std::min(text.size(), size - 1);
+    std::memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+}
+
+bool RegistryStore::writeInt(const std::string& section, const std::string& name, int value) {
+    if (access_ != Access::ReadWrite) {
+        return false;
+    }
+    try {
+        return storeValue(path_, section, name, static_cast<std::int64_t>(value));
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool RegistryStore::writeString(const std::string& section, const std::string& name,
+                                const std::string& text) {
+    if (access_ != Access::ReadWrite) {
+        return false;
+    }
+    try {
+        return storeValue(path_, section, name, text);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
