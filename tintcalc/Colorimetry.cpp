@@ -68,7 +68,7 @@ void fillChromaticity(double x, double y, Observer observer, ColorResult& r) {
         r.duv = t->duv;
     }
     if (auto dw = DominantWavelength::forObserver(observer).compute(x, y)) {
-        r.dominantWavelength = dw->wavelength;
+        r.dominantWavelength = dw->wavelength.value_or(kUndefined);
         r.complementary = dw->complementary;
         r.purity = dw->purity;
     }

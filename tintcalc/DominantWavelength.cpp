@@ -75,8 +75,12 @@ std::optional<DominantWavelength::Hit> DominantWavelength::spectralHit(double dx
 
 std::optional<DominantResult> DominantWavelength::compute(double x, double y) const {
     const double dx = x - whiteX_, dy = y - whiteY_;
-    if (!std::isfinite(dx) || !std::isfinite(dy) || std::hypot(dx, dy) < 1e-12) {
+    if (!std::isfinite(dx) || !std::isfinite(dy)) {
         return std::nullopt;
+    }
+    if (std::hypot(dx, dy) < 1e-12) {
+        // The white itself: no hue, so no wavelength, and no purity either.
+        return DominantResult{std::nullopt, false, 0.0};
     }
     if (auto hit = spectralHit(dx, dy)) {
         return DominantResult{hit->wavelength, false, 1.0 / hit->distance};

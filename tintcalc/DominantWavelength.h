@@ -9,8 +9,9 @@
 namespace tintcalc {
 
 struct DominantResult {
-    // For a purple the complementary wavelength, given as a negative number.
-    double wavelength = 0.0;
+    // For a purple the complementary wavelength, given as a negative number; none for the
+    // white itself.
+    std::optional<double> wavelength;
     bool complementary = false;
     double purity = 0.0;
 };
@@ -26,7 +27,7 @@ class DominantWavelength {
     double whiteX() const { return whiteX_; }
     double whiteY() const { return whiteY_; }
 
-    // Empty when the chromaticity is the white itself or not finite.
+    // Empty when the chromaticity is not finite.
     std::optional<DominantResult> compute(double x, double y) const;
 
   private:

@@ -138,7 +138,10 @@ std::optional<TemperatureResult> PlanckianLocus::temperature(double u, double v)
     const double kelvin = 1e6 / mired;
     const UvPoint p = interpolate(mired);
     const double duv = std::copysign(std::sqrt(distance2(p)), v - p.v);
-    if (kelvin < kMinKelvin || kelvin > kMaxKelvin || std::fabs(duv) > kMaxDuv) {
+    // The limits themselves belong to the range, whatever the rounding of the search.
+    constexpr double kSlack = 1e-9;
+    if (kelvin < kMinKelvin * (1.0 - kSlack) || kelvin > kMaxKelvin * (1.0 + kSlack) ||
+        std::fabs(duv) > kMaxDuv) {
         return std::nullopt;
     }
     return TemperatureResult{kelvin, duv};
