@@ -1,0 +1,20 @@
+#include "resources/templates/DialogTemplates.h"
+
+#include <array>
+
+namespace resources::templates {
+
+const platform::ui::DialogTemplate* findDialogTemplate(int id) {
+    using Accessor = const platform::ui::DialogTemplate& (*)();
+    static constexpr std::array<Accessor, 5> all = {
+        checkCommunication, editCalId, measureProgress, uploadProgress, selectClearFormat,
+    };
+    for (Accessor get : all) {
+        if (get().id == id) {
+            return &get();
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace resources::templates

@@ -1,0 +1,18 @@
+#pragma once
+// The driver's dialog templates: numbered controls with their kinds, labels,
+// positions (dialog units) and initial states. One source file per template;
+// a new dialog adds its accessor here and its entry in findDialogTemplate.
+#include "platform/ui/DialogTemplate.h"
+
+namespace resources::templates {
+
+const platform::ui::DialogTemplate& checkCommunication();  // 1601
+const platform::ui::DialogTemplate& editCalId();           // 1501
+const platform::ui::DialogTemplate& measureProgress();     // 1901
+const platform::ui::DialogTemplate& uploadProgress();      // 7001
+const platform::ui::DialogTemplate& selectClearFormat();   // 17001
+
+// The template with that id, or null.
+const platform::ui::DialogTemplate* findDialogTemplate(int id);
+
+}  // namespace resources::templates
