@@ -1,0 +1,160 @@
+#include "simulator/Fault.h"
+
+#include "simulator/HexFloat.h"
+
+namespace rx9100sim {
+
+const char* const kFaultSyntaxHelp =
+    "FAULT is [PREFIX][#K]:ACTION[:ARG]; it fires once, at the K-th (default 1st) command\n"
+    "line starting with PREFIX (\"*\" or empty: any command), counted from when it is armed.\n"
+    "ACTION: error:NN (answer ERNN), leave-remote (the command answers ER00), silent,\n"
+    "stray[:LINE] (extra line, default OK00), garbage[:BYTES] (\\xHH escapes allowed),\n"
+    "nan[:INDEX] / inf[:INDEX] (value INDEX of a hexadecimal reply), hangup (half the\n"
+    "reply, then the line drops), slow:MILLISECONDS.\n"
+    "Examples: \"MEAS,1#2:error:30\"  \"MEDR,1,1,4:nan:100\"  \"*:silent\"  \"IDDR:slow:3000\"";
+
+namespace {
+
+std::string unescape(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 3 < text.size() && text[i + 1] == 'x') {
+            unsigned value = 0;
+            bool ok = true;
+            for (int k = 2; k <= 3; ++k) {
+                const char c = text[i + k];
+                value <<= 4;
+                if (c >= '0' && c <= '9') {
+                    value |= c - '0';
+                } else if (c >= 'a' && c <= 'f') {
+                    value |= c - 'a' + 10;
+                } else if (c >= 'A' && c <= 'F') {
+                    value |= c - 'A' + 10;
+                } else {
+                    ok = false;
+                }
+            }
+            if (ok) {
+                out += static_cast<char>(value);
+                i += 3;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+bool fail(std::string* error, const std::string& why) {
+    if (error) {
+        *error = why;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::optional<Fault> Fault::parse(std::string_view spec, std::string* error) {
+    const auto colon = spec.find(':');
+    if (colon == std::string_view::npos) {
+        fail(error, "missing ':ACTION' in fault \"" + std::string(spec) + "\"");
+        return std::nullopt;
+    }
+    Fault f;
+    std::string_view trigger = spec.substr(0, colon);
+    std::string_view rest = spec.substr(colon + 1);
+    if (const auto hash = trigger.find('#'); hash != std::string_view::npos) {
+        const auto k = parseInteger(trigger.substr(hash + 1));
+        if (!k || *k < 1) {
+            fail(error, "bad occurrence in fault \"" + std::string(spec) + "\"");
+            return std::nullopt;
+        }
+        f.occurrence = static_cast<int>(*k);
+        trigger = trigger.substr(0, hash);
+    }
+    f.match = trigger == "*" ? std::string() : std::string(trigger);
+
+    const auto argColon = rest.find(':');
+    const std::string_view action = rest.substr(0, argColon);
+    const bool hasArg = argColon != std::string_view::npos;
+    const std::string_view arg = hasArg ? rest.substr(argColon + 1) : std::string_view();
+    const auto number = [&](long long low, long long high) -> std::optional<long long> {
+        const auto v = parseInteger(arg);
+        if (!v || *v < low || *v > high) {
+            return std::nullopt;
+        }
+        return v;
+    };
+
+    if (action == "error") {
+        const auto code = number(0, 99);
+        if (!code) {
+            fail(error, "error needs a code 0 to 99");
+            return std::nullopt;
+        }
+        f.kind = Kind::ErrorReply;
+        f.code = static_cast<int>(*code);
+    } else if (action == "leave-remote") {
+        f.kind = Kind::LeaveRemote;
+    } else if (action == "silent") {
+        f.kind = Kind::Silent;
+    } else if (action == "stray") {
+        f.kind = Kind::StrayLine;
+        f.text = hasArg ? unescape(arg) : std::string("OK00");
+    } else if (action == "garbage") {
+        f.kind = Kind::Garbage;
+        f.text = hasArg ? unescape(arg) : std::string("\xFF\x01~#");
+    } else if (action == "nan" || action == "inf") {
+        f.kind = action == "nan" ? Kind::NanValue : Kind::InfValue;
+        if (hasArg) {
+            const auto index = number(0, 1000);
+            if (!index) {
+                fail(error, "bad value index");
+                return std::nullopt;
+            }
+            f.valueIndex = static_cast<int>(*index);
+        }
+    } else if (action == "hangup") {
+        f.kind = Kind::HangUp;
+    } else if (action == "slow") {
+        const auto ms = number(0, 3600000);
+        if (!ms) {
+            fail(error, "slow needs milliseconds");
+            return std::nullopt;
+        }
+        f.kind = Kind::Slow;
+        f.delay = std::chrono::milliseconds(*ms);
+    } else {
+        fail(error, "unknown fault action \"" + std::string(action) + "\"");
+        return std::nullopt;
+    }
+    return f;
+}
+
+std::string Fault::describe() const {
+    std::string s =
+        (match.empty() ? std::string("*") : match) + "#" + std::to_string(occurrence) + ":";
+    switch (kind) {
+        case Kind::ErrorReply:
+            return s + "error:" + std::to_string(code);
+        case Kind::LeaveRemote:
+            return s + "leave-remote";
+        case Kind::Silent:
+            return s + "silent";
+        case Kind::StrayLine:
+            return s + "stray:" + text;
+        case Kind::Garbage:
+            return s + "garbage";
+        case Kind::NanValue:
+            return s + "nan:" + std::to_string(valueIndex);
+        case Kind::InfValue:
+            return s + "inf:" + std::to_string(valueIndex);
+        case Kind::HangUp:
+            return s + "hangup";
+        case Kind::Slow:
+            return s + "slow:" + std::to_string(delay.count());
+    }
+    return s;
+}
+
+}  // namespace rx9100sim

@@ -1,0 +1,44 @@
+#pragma once
+// Misbehaviour the simulated instrument can be told to show, once, at the k-th
+// command that matches.
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace rx9100sim {
+
+struct Fault {
+    enum class Kind {
+        ErrorReply,   // answer "ERnn" instead of the real reply
+        LeaveRemote,  // leave remote mode before the command, so it answers "ER00"
+        Silent,       // no reply at all
+        StrayLine,    // an extra line after the reply
+        Garbage,      // bytes put in front of the reply
+        NanValue,     // a NaN in place of one value of a hexadecimal reply
+        InfValue,     // the same with +infinity
+        HangUp,       // half the reply, then the line drops
+        Slow,         // the reply comes late
+    };
+
+    Kind kind = Kind::ErrorReply;
+    std::string match;                   // command prefix ("MEDR,1,1,2"); empty: every command
+    int occurrence = 1;                  // fires at the k-th matching command after arming
+    int code = 30;                       // ErrorReply
+    std::string text;                    // StrayLine line (without CR LF), Garbage bytes
+    std::chrono::milliseconds delay{0};  // Slow
+    int valueIndex = 0;                  // NanValue, InfValue: 0 is the first value
+
+    bool matches(std::string_view line) const { return line.starts_with(match); }
+
+    // "[PREFIX][#K]:ACTION[:ARG]", for example "MEAS,1#2:error:30", "MEDR,1,1,3:nan:7",
+    // "*:silent", "IDDR:slow:2500", "SPMR:stray:OK00", "VERR:garbage:\xFF~",
+    // "MEDR:hangup", "STSR:leave-remote". PREFIX "*" or empty matches every command.
+    static std::optional<Fault> parse(std::string_view spec, std::string* error = nullptr);
+    std::string describe() const;
+};
+
+// Help text for the fault syntax, shared by the command line and the control channel.
+extern const char* const kFaultSyntaxHelp;
+
+}  // namespace rx9100sim

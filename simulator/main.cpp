@@ -1,0 +1,208 @@
+// rx9100-sim: the simulated RX-9100 on a pseudo-terminal, with a command channel on stdin.
+#include <poll.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <csignal>
+#include <iostream>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "simulator/ControlChannel.h"
+#include "simulator/Instrument.h"
+#include "simulator/PtyServer.h"
+
+namespace {
+
+std::atomic<bool> g_stop{false};
+
+void onSignal(int) {
+    g_stop = true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace rx9100sim;
+
+    Identity identity;
+    std::string source = "d65";
+    double luminance = 100.0;
+    int angle = 0;
+    int baud = 0;
+    int latencyMs = 0;
+    std::vector<std::string> faults;
+    std::string stateFile;
+    std::string transcriptFile;
+    std::string linkPath;
+    double timeScale = 1.0;
+    double fixedTime = -1.0;
+    double autoKey = 0.0;
+    double noise = 0.002;
+    unsigned seed = 1;
+
+    CLI::App app{
+        "Simulated RX-9100 spectroradiometer on a pseudo-terminal.\n\n"
+        "Prints the pty's path; connect the driver's serial transport or a terminal to it, e.g.\n"
+        "  socat -,raw,echo=0,crlf /dev/pts/N    (then type RMTS,1 and Enter)\n"
+        "Lines end in CR, LF or CR LF; replies end in CR LF.\n\n"
+        "While it runs, stdin takes commands such as 'key', 'source d65 100', 'angle 1',\n"
+        "'fault MEAS,1:error:30', 'status', 'help' and 'quit'.",
+        "rx9100-sim"};
+    app.footer(std::string("\n") + kFaultSyntaxHelp + "\n\n" + kControlHelp);
+    app.add_option("--variation", identity.variation,
+                   "Model variation reported by IDDR: 0 or 1 standard, 2 low-luminance")
+        ->check(CLI::Range(0, 9))
+        ->capture_default_str();
+    app.add_option("--body", identity.bodyNumber, "Body (serial) number reported by IDDR")
+        ->capture_default_str();
+    app.add_option("--rom", identity.romVersion,
+                   "ROM version reported by VERR (1.00, 1.09, 1.10, 1.20...); from 1.10 on the "
+                   "speed commands carry the internal-ND field")
+        ->capture_default_str();
+    app.add_option("--source", source,
+                   "Light source: a, d65, e, planck:K, led:NM[:FWHM], red, "
+                   "green, blue, white")
+        ->capture_default_str();
+    app.add_option("--luminance", luminance, "Luminance of the source in cd/m2")
+        ->check(CLI::NonNegativeNumber)
+        ->capture_default_str();
+    app.add_option("--angle", angle, "Measuring angle 0, 1 or 2")->check(CLI::Range(0, 2));
+    app.add_option("--baud", baud,
+                   "Emulate a serial line of this speed (10 bits per byte); 0: "
+                   "no artificial delay")
+        ->check(CLI::NonNegativeNumber)
+        ->capture_default_str();
+    app.add_option("--latency", latencyMs, "Extra time the instrument takes per command, in ms")
+        ->check(CLI::NonNegativeNumber)
+        ->capture_default_str();
+    app.add_option("--fault", faults, "Arm a fault (repeatable); syntax below");
+    app.add_option("--state", stateFile,
+                   "Keep the instrument's memory (conditions, calibration channels, factor "
+                   "tables, stored data) in this JSON file across restarts");
+    app.add_option("--transcript", transcriptFile,
+                   "Append every received and sent line with a timestamp to this file");
+    app.add_option("--link", linkPath, "Also make a stable symbolic link PATH to the pty");
+    app.add_option("--time-scale", timeScale,
+                   "Multiply every measuring time by this factor (e.g. 0.01 for fast tests)")
+        ->check(CLI::NonNegativeNumber)
+        ->capture_default_str();
+    app.add_option("--measuring-time", fixedTime, "Make every measurement take this many seconds");
+    app.add_option("--auto-key", autoKey, "Press the measuring key every N seconds (0: never)")
+        ->capture_default_str();
+    app.add_option("--noise", noise, "Relative noise of the readings (0: exact)")
+        ->capture_default_str();
+    app.add_option("--seed", seed, "Seed of the noise generator")->capture_default_str();
+    CLI11_PARSE(app, argc, argv);
+
+    const auto light = LightSource::parse(source);
+    if (!light) {
+        std::cerr << "rx9100-sim: unknown source \"" << source << "\"\n";
+        return 2;
+    }
+    Instrument instrument(identity);
+    instrument.setScene(*light, luminance);
+    instrument.setNoise(noise, seed);
+    MeasuringTiming timing;
+    timing.scale = timeScale;
+    if (fixedTime >= 0) {
+        timing.fixedSeconds = fixedTime;
+    }
+    instrument.setMeasuringTiming(timing);
+    instrument.setWireTiming(WireTiming{baud, 10, std::chrono::milliseconds(latencyMs)});
+    instrument.setTranscriptKeptInMemory(false);
+    if (!transcriptFile.empty() && !instrument.setTranscriptFile(transcriptFile)) {
+        std::cerr << "rx9100-sim: cannot write " << transcriptFile << "\n";
+        return 2;
+    }
+    for (const auto& spec : faults) {
+        std::string error;
+        const auto f = Fault::parse(spec, &error);
+        if (!f) {
+            std::cerr << "rx9100-sim: " << error << "\n";
+            return 2;
+        }
+        instrument.injectFault(*f);
+    }
+    if (!stateFile.empty()) {
+        if (::access(stateFile.c_str(), F_OK) == 0) {
+            std::string error;
+            if (!instrument.loadState(stateFile, &error)) {
+                std::cerr << "rx9100-sim: cannot load state: " << error << "\n";
+                return 2;
+            }
+        }
+        instrument.setMemoryChangedHook(
+            [&instrument, stateFile] { instrument.saveState(stateFile); });
+    }
+    if (app.count("--angle")) {
+        instrument.setMeasuringAngle(angle);
+    }
+    if (autoKey > 0) {
+        instrument.setAutoKeyInterval(
+            std::chrono::milliseconds(static_cast<long long>(autoKey * 1000)));
+    }
+
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+    std::mutex printMutex;
+    PtyServer::Options options;
+    options.linkPath = linkPath;
+    options.onOpened = [&printMutex, linkPath](const std::string& path) {
+        std::lock_guard lock(printMutex);
+        std::cout << "pty: " << path;
+        if (!linkPath.empty()) {
+            std::cout << " (link " << linkPath << ")";
+        }
+        std::cout << std::endl;
+    };
+    std::unique_ptr<PtyServer> server;
+    try {
+        server = std::make_unique<PtyServer>(instrument, options);
+    } catch (const std::exception& e) {
+        std::cerr << "rx9100-sim: " << e.what() << "\n";
+        return 1;
+    }
+
+    bool stdinOpen = true;
+    std::string pending;
+    while (!g_stop) {
+        pollfd p{STDIN_FILENO, POLLIN, 0};
+        const int r = stdinOpen ? ::poll(&p, 1, 200) : 0;
+        if (!stdinOpen) {
+            ::usleep(200000);
+            continue;
+        }
+        if (r <= 0 || !(p.revents & (POLLIN | POLLHUP))) {
+            continue;
+        }
+        char buffer[512];
+        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (n <= 0) {
+            stdinOpen = false;  // keep serving until a signal stops us
+            continue;
+        }
+        pending.append(buffer, static_cast<std::size_t>(n));
+        for (auto end = pending.find('\n'); end != std::string::npos; end = pending.find('\n')) {
+            const std::string line = pending.substr(0, end);
+            pending.erase(0, end + 1);
+            const ControlResult result = runControlCommand(instrument, line);
+            if (!result.text.empty()) {
+                std::lock_guard lock(printMutex);
+                std::cout << result.text << std::endl;
+            }
+            if (result.quit) {
+                g_stop = true;
+            }
+        }
+    }
+    server.reset();
+    if (!stateFile.empty() && !instrument.saveState(stateFile)) {
+        std::cerr << "rx9100-sim: cannot save state to " << stateFile << "\n";
+        return 1;
+    }
+    return 0;
+}
