@@ -82,6 +82,10 @@ bool storeValue(const std::string& path, const std::string& section, const std::
     if (doc.state == FileState::Damaged && !registry::replaceFile(path + ".bad", doc.raw)) {
         return false;
     }
+    if (const auto* current = find(doc.root, section, name);
+        current && current->value_exact<Value>() == value) {
+        return true;  // The driver writes values back at every start; spare the disk.
+    }
     if (!doc.root.get_as<toml::table>(section)) {
         doc.root.insert_or_assign(section, toml::table{});
     }
