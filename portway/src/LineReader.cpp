@@ -42,9 +42,10 @@ LineReader::Take LineReader::takeLine(std::string& line) {
         if (static_cast<std::size_t>(newline - first) > kMaxLine) {
             return Take::TooLong;
         }
-        line.clear();
-        std::copy_if(first, newline, std::back_inserter(line),
-                     [](char c) { return c >= 0x20 && c <= 0x7e; });
+        const auto noise = [](char c) { return c < 0x20 || c > 0x7e; };
+        const char* firstNoise = std::find_if(first, newline, noise);
+        line.assign(first, firstNoise);  // usually the whole line: one copy
+        std::remove_copy_if(firstNoise, newline, std::back_inserter(line), noise);
         if (!line.empty()) {
             return Take::Line;
         }

@@ -31,9 +31,6 @@ class Link {
     Link& operator=(Link&&) = default;
     ~Link();
 
-    // False once the other side has hung up.
-    bool alive() const;
-
     // Drops whatever arrived before the next command was sent.
     void discardInput();
     void send(std::string_view data, Clock::time_point deadline);

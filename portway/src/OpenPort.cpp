@@ -104,7 +104,9 @@ void configureLine(int fd, const std::string& label, const PortSettings& setting
     tio.c_cflag |= CLOCAL | CREAD | characterSize(settings.byteSize, label) |
                    parityFlags(settings.parity, label) | stopFlags(settings.stopBits, label);
     tio.c_iflag &= ~(IXON | IXOFF | IXANY);
-    tio.c_cc[VMIN] = 0;
+    // With VMIN 1 an empty non-blocking read says EAGAIN; with 0 it would
+    // return 0, which could not be told apart from a hang-up.
+    tio.c_cc[VMIN] = 1;
     tio.c_cc[VTIME] = 0;
     if (settings.method == 2) {
         const speed_t speed = speedFor(settings.baudRate, label);

@@ -114,10 +114,8 @@ void SerialPort::close() {
     impl_->link.reset();
 }
 
+// A hang-up shows here once an operation has run into it.
 bool SerialPort::isOpen() {
-    if (impl_->link && !impl_->link->alive()) {
-        impl_->link.reset();
-    }
     return impl_->link.has_value();
 }
 

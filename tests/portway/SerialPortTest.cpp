@@ -163,8 +163,9 @@ TEST(SerialPortFaults, HangUpClosesThePortAndTheNextOpenFindsTheDeviceAgain) {
     port.open();
     EXPECT_EQ(roundTrip(port, "IDDR"), "OK00,RX-9100,12345");
 
-    // A hang-up between exchanges shows in isOpen before anything is sent.
+    // A hang-up between exchanges is noticed before the command goes out.
     second.hangUp();
+    EXPECT_THROW(roundTrip(port, "IDDR"), SerialPortException);
     EXPECT_FALSE(port.isOpen());
     std::filesystem::remove(link);
 }
