@@ -7,10 +7,9 @@
 namespace platform {
 
 // For tests: records every request and answers from queues the test fills.
-// An unscripted message box answers IDOK (IDCANCEL for OK/Cancel boxes when
-// answerCancelByDefault is set); an unscripted file chooser is cancelled.
+// An unscripted message box answers IDOK; an unscripted file chooser is cancelled.
 class ScriptedUiServices : public UiServices {
-public:
+  public:
     void answerNextMessageBox(int answer);
     void answerNextFileChooser(std::optional<std::string> path);
 
@@ -25,7 +24,7 @@ public:
     int waitCursorDepth() const;
     int waitCursorShown() const;
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::deque<int> boxAnswers_;
     std::deque<std::optional<std::string>> fileAnswers_;

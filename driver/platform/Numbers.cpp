@@ -1,0 +1,77 @@
+#include "platform/Numbers.h"
+
+#include <locale.h>
+#include <clocale>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+namespace platform {
+namespace {
+
+locale_t cLocale() {
+    static locale_t locale = newlocale(LC_ALL_MASK, "C", nullptr);
+    return locale;
+}
+
+// Runs the conversion with the "C" locale for this thread only.
+class ThreadCLocale {
+  public:
+    ThreadCLocale() : previous_(uselocale(cLocale())) {}
+    ~ThreadCLocale() { uselocale(previous_); }
+    ThreadCLocale(const ThreadCLocale&) = delete;
+    ThreadCLocale& operator=(const ThreadCLocale&) = delete;
+
+  private:
+    locale_t previous_;
+};
+
+}  // namespace
+
+double cAtof(const char* text) {
+    return strtod_l(text, nullptr, cLocale());
+}
+
+int cAtoi(const char* text) {
+    return static_cast<int>(strtol_l(text, nullptr, 10, cLocale()));
+}
+
+std::string cFormat(const char* format, ...) {
+    ThreadCLocale scope;
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    int length = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::string text;
+    if (length > 0) {
+        text.resize(static_cast<std::size_t>(length) + 1);
+        std::vsnprintf(text.data(), text.size(), format, args);
+        text.resize(static_cast<std::size_t>(length));
+    }
+    va_end(args);
+    return text;
+}
+
+void setUserDefaultLocale() {
+    std::setlocale(LC_ALL, "");
+}
+
+void setCLocale() {
+    std::setlocale(LC_ALL, "C");
+}
+
+char userDecimalSeparator() {
+    locale_t user = newlocale(LC_ALL_MASK, "", nullptr);
+    if (user == nullptr) {
+        return '.';
+    }
+    locale_t previous = uselocale(user);
+    char separator = *std::localeconv()->decimal_point;
+    uselocale(previous);
+    freelocale(user);
+    return separator == '\0' ? '.' : separator;
+}
+
+}  // namespace platform

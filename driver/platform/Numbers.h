@@ -1,0 +1,31 @@
+#pragma once
+// Number conversions that read and write as the "C" locale does whatever the
+// user's locale is, without touching the process locale, so that any thread
+// may use them.
+#include <string>
+
+namespace platform {
+
+// Like atof/atoi in the "C" locale: leading blanks skipped, the longest valid
+// prefix converted, 0 when there is none.
+double cAtof(const char* text);
+inline double cAtof(const std::string& text) {
+    return cAtof(text.c_str());
+}
+int cAtoi(const char* text);
+inline int cAtoi(const std::string& text) {
+    return cAtoi(text.c_str());
+}
+
+// printf in the "C" locale.
+std::string cFormat(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Switches the process to the user's default locale (the empty locale name).
+void setUserDefaultLocale();
+// Switches the process to the "C" locale.
+void setCLocale();
+
+// The decimal separator of the user's default locale.
+char userDecimalSeparator();
+
+}  // namespace platform

@@ -1,0 +1,15 @@
+#pragma once
+#include <cstdint>
+
+// A point in time as seconds since 1970 (64-bit).
+class CTime {
+  public:
+    CTime() = default;
+    CTime(std::int64_t seconds) : seconds_(seconds) {}  // NOLINT: converts like the framework type
+    std::int64_t GetTime() const { return seconds_; }
+    static CTime GetCurrentTime();
+    friend bool operator==(const CTime&, const CTime&) = default;
+
+  private:
+    std::int64_t seconds_ = 0;
+};

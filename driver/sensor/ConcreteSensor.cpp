@@ -1,0 +1,76 @@
+#include "sensor/ConcreteSensor.h"
+
+#include "outside/CommonWords.h"
+#include "platform/System.h"
+#include "platform/UiServices.h"
+
+int ConcreteSensor::remoteMeasure() {
+    platform::CriticalSectionLock lock(remoteLock);
+    remoteMeasuring = true;
+    onThread();
+    createThread();
+    int r = setTriggerEnable(true, false);
+    triggerEnabled = (r == 0);
+    return r;
+}
+
+int ConcreteSensor::quitRemoteMeasure(bool disable) {
+    int r = 0;
+    if (disable) {
+        remoteLock.enter();
+        r = setTriggerEnable(false, false);
+        triggerEnabled = (r != 0);
+    }
+    remoteMeasuring = false;
+    if (connection != nullptr) {
+        connection->cancel();
+    }
+    // Without disable this releases the lock an outstanding lockRemote holds.
+    remoteLock.leave();
+    waitForReceiveThread();
+    return r;
+}
+
+int ConcreteSensor::lockRemote() {
+    if (remoteRunning) {
+        platform::WindowHandle main = platform::mainWindow();
+        platform::Message message;
+        while (remoteRunning) {
+            if (platform::peekMessage(message, main, kRemoteMessageFirst, kRemoteMessageLast,
+                                      true)) {
+                break;
+            }
+            platform::sleepMs(10);
+        }
+        if (remoteRunning) {
+            approveGetData();
+            platform::messageBox(loadCommonWord(30001));
+            return -7;
+        }
+    }
+    remoteLock.enter();
+    if (triggerEnabled) {
+        int r = setTriggerEnable(false, false);
+        triggerEnabled = (r != 0);
+        return r;
+    }
+    return 0;
+}
+
+int ConcreteSensor::unlockRemote(bool arg) {
+    int r = 0;
+    if (!triggerEnabled) {
+        r = setTriggerEnable(true, arg);
+        triggerEnabled = (r == 0);
+    }
+    remoteLock.leave();
+    return r;
+}
+
+void ConcreteSensor::waitForReceiveThread() {
+    // A receive thread that was never started would never signal: waiting for
+    // it would hang the host.
+    if (receiveThreadStarted.exchange(false)) {
+        threadEvent.wait();
+    }
+}

@@ -1,0 +1,54 @@
+// Interface operations whose subsystems are not part of this build yet. They
+// refuse with status 10 instead of pretending to succeed.
+#include "sensor/TavoRX9100.h"
+
+int TavoRX9100::notAvailable() {
+    return 10;
+}
+
+int TavoRX9100::connect() {
+    return notAvailable();
+}
+void TavoRX9100::disconnect() {}
+int TavoRX9100::checkSetupStatus() {
+    return notAvailable();
+}
+int TavoRX9100::setSetupStatus() {
+    return notAvailable();
+}
+int TavoRX9100::setupInstrument() {
+    return notAvailable();
+}
+int TavoRX9100::doWhiteCalibration() {
+    return notAvailable();
+}
+int TavoRX9100::doMeasurement(std::vector<MeasuringData>& out, platform::WindowHandle) {
+    out.clear();
+    return notAvailable();
+}
+int TavoRX9100::uploadTargetData(std::vector<DataPack>&, ItemIterator*, ItemIterator*) {
+    return notAvailable();
+}
+int TavoRX9100::uploadSampleData(std::vector<DataPack>&, std::vector<DataPack>&, ItemIterator*,
+                                 ItemIterator*) {
+    return notAvailable();
+}
+int TavoRX9100::downloadTargetData(DataPack&) {
+    return notAvailable();
+}
+int TavoRX9100::doInstrumentOption() {
+    return notAvailable();
+}
+int TavoRX9100::deleteInstrumentData() {
+    return notAvailable();
+}
+int TavoRX9100::setupWhiteCalibrationData() {
+    return notAvailable();
+}
+int TavoRX9100::setupRSProperty(platform::WindowHandle, int) {
+    return notAvailable();
+}
+int TavoRX9100::setTriggerEnable(bool, bool) {
+    return notAvailable();
+}
+void TavoRX9100::createThread() {}

@@ -1,0 +1,148 @@
+#pragma once
+// The RX-9100 driver object: the one instance a host obtains with getInstance().
+#include <array>
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sensor/ConcreteSensor.h"
+#include "sensor/RegistryStore.h"
+#include "whitecal/WhiteCalibrationData.h"
+
+class TavoRX9100;
+
+// The argument block of the receive thread.
+struct ThreadParam {
+    TavoRX9100* driver = nullptr;
+    platform::WindowHandle mainWindow = nullptr;
+};
+
+class TavoRX9100 : public ConcreteSensor {
+  public:
+    static constexpr int kChannels = 11;
+    static constexpr const char* kApplicationKey = "QV-L40w";
+    static constexpr const char* kSection = "RX-9100";
+
+    // The one driver object, constructed at the first call.
+    static AbstractSensorStrategy* getInstance();
+
+    // Hosts use getInstance(); tests and tools may build their own object.
+    TavoRX9100();
+    ~TavoRX9100() override;
+    TavoRX9100(const TavoRX9100&) = delete;
+    TavoRX9100& operator=(const TavoRX9100&) = delete;
+
+    // Interface operations.
+    int connect() override;
+    void disconnect() override;
+    int checkInstrumentEnable() override { return 0; }
+    void setMeasurementType(int type) override;
+    int checkSetupStatus() override;
+    int setSetupStatus() override;
+    int setupInstrument() override;
+    void setApplicationObserver(int observer) override;
+    int doBlackCalibration() override { return 0; }
+    int doWhiteCalibration() override;
+    bool getCalibrationImage(int, std::string&) override { return true; }
+    void setCurrentWhitePoint(const double*) override {}
+    int doMeasurement(std::vector<MeasuringData>& out,
+                      platform::WindowHandle progressWindow) override;
+    int getRemoteData(std::vector<MeasuringData>& out) override;
+    void setMeasurementCancel(bool cancel) override { measurementCancel = cancel; }
+    int uploadTargetData(std::vector<DataPack>& targets, ItemIterator*, ItemIterator*) override;
+    int uploadSampleData(std::vector<DataPack>& first, std::vector<DataPack>& samples,
+                         ItemIterator*, ItemIterator*) override;
+    int downloadTargetData(DataPack& target) override;
+    int doInstrumentOption() override;
+    int deleteInstrumentData() override;
+    int setupWhiteCalibrationData() override;
+    int setupRSProperty(platform::WindowHandle window, int arg) override;
+    int checkInstrumentState() override;
+    int setTriggerEnable(bool enable, bool arg) override;
+
+    virtual void setCalibrationMode(bool wavelength, bool nd, bool level);  // 52
+    virtual void setCalibrationMode(int mode);                              // 53
+    virtual int getCalibrationMode() const;                                 // 54
+    virtual int setupInstrumentView() { return 0; }                         // 55
+
+    // Exported members the driver's dialogs and the host use.
+    int getApplicationObserver() const { return applicationObserver; }
+    bool Is2ndVer() const { return secondVersion; }
+    int getInsertNd() const { return insertNd; }
+    void setInsertNd(int value);
+    int getNdCoef() const { return ndCoef; }
+    void setNdCoef(int value) { ndCoef = value; }
+    int getLensCoef() const { return lensCoef; }
+    void setLensCoef(int value) { lensCoef = value; }
+    int getMesAng() const { return mesAng; }
+    void setMesAng(int value) { mesAng = value; }
+    bool getDoWhiteCalb() const { return doWhiteCalb; }
+    void setDoWhiteCalb(bool value) { doWhiteCalb = value; }
+    int getActiveTarget() const { return activeTarget; }
+    void setWaveCalSet(bool value, int ch);
+    bool getWaveCalSet(int ch) const;
+    void setLevelCalSet(bool value, int ch);
+    bool getLevelCalSet(int ch) const;
+    void setWaveCoef(bool value, int ch);
+    bool getWaveCoef(int ch) const;
+    void setLevelCoef(bool value, int ch);
+    bool getLevelCoef(int ch) const;
+    bool IsCorrectWavelength() const { return false; }
+    bool isTriggerCancel();
+    int getFirmwareLevel() const { return firmwareLevel; }
+
+    // Settings and folders.
+    void SetWhiteCalirationPathStdToReg(std::string& path);
+    void SetWhiteCalibrationPathUserToReg(std::string& path);
+    void SetWhiteCalibrationUserOnToReg(int on);
+    std::string GetWhiteCalibrationPathStdFromReg() const { return whiteCalStdPath; }
+    std::string GetWhiteCalibrationPathUserFromReg() const { return whiteCalUserPath; }
+    int GetWhiteCalibrationUserOnFromReg() const { return whiteCalUserOn; }
+    std::string GetAppFolderPath() const;
+    std::string GetRX9100SystemFolderPath() const;
+    RegistryStore& getRegistry() { return *registry; }
+
+    // Replaces the transport (for hosts and tests that bring their own link);
+    // the previous one is deleted without sending anything.
+    void setConnection(std::unique_ptr<HostConnection> replacement);
+    HostConnection* getConnection() { return connection; }
+
+    // White calibration records by method group and measuring angle.
+    WhiteCalibrationData& whiteCalibrationRef(int angle) { return whiteCalRef.at(angle); }
+    WhiteCalibrationData& whiteCalibrationTra(int angle) { return whiteCalTra.at(angle); }
+
+  protected:
+    void createThread() override;
+    void initializeInstrument() override;
+
+    // An operation whose subsystem is not in this build: refused, never faked.
+    int notAvailable();
+
+    std::unique_ptr<HostConnection> ownedConnection;
+    std::unique_ptr<RegistryStore> registry;
+    int applicationObserver = 0;
+    std::vector<MeasuringData> remoteData;
+    ThreadParam threadParam;
+    int insertNd = 0;
+    int activeTarget = 0;
+    std::string whiteCalStdPath;
+    std::string whiteCalUserPath;
+    int whiteCalUserOn = 0;
+    int ndCoef = 0;
+    int lensCoef = 0;
+    int mesAng = 0;
+    bool doWhiteCalb = false;
+    std::array<bool, kChannels> waveCalSet{};
+    std::array<bool, kChannels> levelCalSet{};
+    std::array<bool, kChannels> waveCoef{};
+    std::array<bool, kChannels> levelCoef{};
+    int firmwareLevel = 0;
+    bool secondVersion = false;
+    std::atomic<bool> measurementCancel{false};
+    std::array<WhiteCalibrationData, 3> whiteCalRef;
+    std::array<WhiteCalibrationData, 3> whiteCalTra;
+};
+
+// For hosts that load the module with dlopen: the same object as getInstance().
+extern "C" AbstractSensorStrategy* rx9100_getInstance();

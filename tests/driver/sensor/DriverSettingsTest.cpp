@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+
+#include "outside/PortwayEx.h"
+#include "sensor/TavoRX9100.h"
+
+namespace {
+
+// A private store folder for one test; the previous one comes back afterwards.
+class SettingsFolder {
+  public:
+    SettingsFolder() : previous_(RegistryStore::storeFolder()) {
+        std::string pattern = std::filesystem::temp_directory_path() / "rx9100-settings-XXXXXX";
+        folder_ = mkdtemp(pattern.data());
+        RegistryStore::setStoreFolder(folder_);
+    }
+    ~SettingsFolder() {
+        RegistryStore::setStoreFolder(previous_);
+        std::filesystem::remove_all(folder_);
+    }
+    const std::string& path() const { return folder_; }
+
+  private:
+    std::string previous_;
+    std::string folder_;
+};
+
+}  // namespace
+
+TEST(DriverSettingsTest, FirstConstructionCreatesTheKeyWithWhiteCalibrationDefaults) {
+    SettingsFolder folder;
+    TavoRX9100 driver;
+    RegistryStore store;
+    ASSERT_TRUE(store.open(TavoRX9100::kApplicationKey));
+    EXPECT_EQ(store.readString("RX-9100", "WCSFilePath", "missing", 256), "");
+    EXPECT_EQ(store.readString("RX-9100", "WCUFilePath", "missing", 256), "");
+    EXPECT_EQ(store.readInt("RX-9100", "WCUOnOff", -1), 0);
+    // Port settings are only read at construction, not written.
+    EXPECT_EQ(store.readString("RX-9100", "MeasurementCOM", "missing", 30), "missing");
+}
+
+TEST(DriverSettingsTest, StoredPortSettingsConfigureTheTransport) {
+    SettingsFolder folder;
+    {
+        RegistryStore store;
+        ASSERT_TRUE(store.open(TavoRX9100::kApplicationKey));
+        store.writeString("RX-9100", "MeasurementCOM", "COM4");
+        store.writeInt("RX-9100", "MeasurementBaudrate", 9600);
+        store.writeString("RX-9100", "WCSFilePath", "/data/white.wcb");
+    }
+    TavoRX9100 driver;
+    auto* port = dynamic_cast<SerialPort*>(driver.getConnection());
+    ASSERT_NE(port, nullptr);
+    EXPECT_EQ(port->getPortName(), "COM4");
+    EXPECT_EQ(port->getBaudRate(), 9600);
+    EXPECT_EQ(port->getMethod(), 3);
+    int baud = 0;
+    std::string text;
+    driver.getInstrumentState()->getComPropertyBaudrate(baud, text);
+    EXPECT_EQ(text, "9600bps");
+    EXPECT_EQ(driver.GetWhiteCalibrationPathStdFromReg(), "/data/white.wcb");
+
+    std::string user = "/data/user.wcb";
+    driver.SetWhiteCalibrationPathUserToReg(user);
+    driver.SetWhiteCalibrationUserOnToReg(1);
+    TavoRX9100 next;
+    EXPECT_EQ(next.GetWhiteCalibrationPathUserFromReg(), user);
+    EXPECT_EQ(next.GetWhiteCalibrationUserOnFromReg(), 1);
+}
+
+TEST(DriverSettingsTest, FoldersFollowTheHostExecutable) {
+    TavoRX9100 driver;
+    std::string app = driver.GetAppFolderPath();
+    ASSERT_FALSE(app.empty());
+    EXPECT_EQ(app.back(), '/');
+    EXPECT_EQ(driver.GetRX9100SystemFolderPath(), app + "RX9100/");
+    EXPECT_TRUE(std::filesystem::exists(app));
+}
