@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <functional>
+#include <set>
 #include <vector>
 
 #include "simulator/HexFloat.h"
@@ -790,6 +791,11 @@ std::string executeCommand(CommandContext& c, std::string_view line) {
     const auto& table = handlers();
     const auto it = table.find(f[0]);
     if (it == table.end()) {
+        return kParameterError;
+    }
+    static const std::set<std::string_view> plainReads = {"LNSR", "NDFR", "STSR", "CSMR",
+                                                          "DIMR", "OBSR", "BALR", "LUUR"};
+    if (f.size() != 1 && plainReads.contains(f[0])) {
         return kParameterError;
     }
     // A new request ends any text-mode transfer still pending.

@@ -165,6 +165,9 @@ struct PtyServer::Impl {
                 }
             }
             if (hangUpRequested) {
+                // Give the other side a moment to read the half reply: closing the
+                // master discards whatever it has not read yet.
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
                 closePty();
                 reopens++;
                 hangUpRequested = false;

@@ -1,0 +1,64 @@
+#pragma once
+// An instrument with one in-process connection, exact readings and short measurements.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+#include "simulator/InProcessConnection.h"
+#include "simulator/Instrument.h"
+
+namespace rx9100sim::test {
+
+using namespace std::chrono_literals;
+
+class SimulatorTest : public ::testing::Test {
+  protected:
+    explicit SimulatorTest(Identity identity = {})
+        : instrument(std::move(identity)), link(instrument) {}
+
+    void SetUp() override {
+        instrument.setNoise(0.0);
+        instrument.setMeasuringTiming(MeasuringTiming{1.0, 0.02});
+        link.open();
+        link.setReceiveWaitOverride(2s);
+    }
+
+    void send(std::string line) {
+        line += "\r\n";
+        link.sendString(line.data(), static_cast<int>(line.size()));
+    }
+    std::string receive() {
+        std::string reply;
+        link.recvString(reply);
+        return reply;
+    }
+    std::string ask(const std::string& line) {
+        send(line);
+        return receive();
+    }
+    void enterRemote() { ASSERT_EQ(ask("RMTS,1"), "OK00"); }
+    // "MEAS,1", its time reply and the completion line.
+    std::string measure() {
+        const std::string timeReply = ask("MEAS,1");
+        EXPECT_TRUE(timeReply.starts_with("OK00,")) << timeReply;
+        return receive();
+    }
+
+    Instrument instrument;
+    InProcessConnection link;
+};
+
+// Fields of a reply split at commas.
+inline std::vector<std::string> fields(const std::string& reply) {
+    std::vector<std::string> f;
+    std::size_t start = 0;
+    for (auto comma = reply.find(','); comma != std::string::npos; comma = reply.find(',', start)) {
+        f.push_back(reply.substr(start, comma - start));
+        start = comma + 1;
+    }
+    f.push_back(reply.substr(start));
+    return f;
+}
+
+}  // namespace rx9100sim::test
