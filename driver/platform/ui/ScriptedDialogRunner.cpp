@@ -170,7 +170,9 @@ int ScriptedDialogRunner::runModal(Dialog& dialog) {
         }
     }
     if (!dialog.ended()) {
-        problems_.push_back("dialog " + name(dialog) + " still open after its scene");
+        if (scene) {
+            problems_.push_back("dialog " + name(dialog) + " still open after its scene");
+        }
         dialog.endDialog(IDCANCEL);
     }
     log_.push_back("end " + name(dialog) + " -> " + std::to_string(dialog.endCode()));
