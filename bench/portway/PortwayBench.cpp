@@ -8,12 +8,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "outside/PortwayEx.h"
@@ -165,6 +167,37 @@ void measurementReadAt38400(benchmark::State& state) {
     state.counters["ratio"] = median(ratios);
 }
 
+// From cancel() on one thread to the throw in the receive waiting on another.
+void cancelLatency(benchmark::State& state) {
+    std::vector<double> latencies;
+    std::string reply;
+    for (auto _ : state) {
+        std::atomic<bool> waiting{false};
+        std::chrono::steady_clock::time_point thrown;
+        std::thread receiver([&] {
+            std::string line;
+            rig().port.setTimeout(20);
+            waiting = true;
+            try {
+                rig().port.recvString(line);
+            } catch (const SerialPortException&) {
+                thrown = std::chrono::steady_clock::now();
+            }
+        });
+        while (!waiting) {
+            std::this_thread::yield();
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));  // let it reach poll
+        const auto raised = std::chrono::steady_clock::now();
+        rig().port.cancel();
+        receiver.join();
+        latencies.push_back(Micros(thrown - raised).count());
+        portExchange(rig().port, kTableCommand, reply);  // the next send clears the request
+    }
+    state.counters["median_us"] = median(latencies);
+    state.counters["max_us"] = *std::max_element(latencies.begin(), latencies.end());
+}
+
 // Keeps the counters of each benchmark for the closing summary.
 class Collector : public benchmark::ConsoleReporter {
   public:
@@ -191,6 +224,10 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime()
         ->Iterations(400);
+    benchmark::RegisterBenchmark("cancel_latency", cancelLatency)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(50);
     benchmark::RegisterBenchmark("measurement_read_38400", measurementReadAt38400)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime()
@@ -207,6 +244,10 @@ int main(int argc, char** argv) {
                         name, f["bare_us"], f["portway_us"],
                         std::string(name) == "table_read" ? "exchange" : "read", f["ratio"]);
         }
+    }
+    if (auto it = collector.figures.find("cancel_latency"); it != collector.figures.end()) {
+        std::printf("cancel_latency: median %.0f us, max %.0f us (bound 50000 us)\n",
+                    it->second["median_us"], it->second["max_us"]);
     }
     if (auto it = collector.figures.find("measurement_read_38400"); it != collector.figures.end()) {
         auto& f = it->second;

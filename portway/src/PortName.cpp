@@ -72,7 +72,7 @@ Endpoint resolvePortName(const std::string& name, int method) {
     }
     Endpoint endpoint;
     if (const int n = comNumber(name); n >= 1) {
-        endpoint.device = (method == 3 ? "/dev/ttyACM" : "/dev/ttyS") + std::to_string(n - 1);
+        endpoint.device = (method == 2 ? "/dev/ttyS" : "/dev/ttyACM") + std::to_string(n - 1);
     } else {
         endpoint.device = name;
     }

@@ -59,8 +59,10 @@ struct SerialPort::Impl {
         }
     }
 
-    Clock::time_point deadline() const {
-        return Clock::now() + std::chrono::seconds(std::max(timeoutSeconds, 0));
+    // The wait for a reply line; sending gets at least a second, since a zero
+    // timeout must not fail a write the line takes a moment to accept.
+    Clock::time_point deadline(int minimumSeconds = 0) const {
+        return Clock::now() + std::chrono::seconds(std::max(timeoutSeconds, minimumSeconds));
     }
 
     portway::PortChoices choices() const {
@@ -134,7 +136,7 @@ void SerialPort::sendString(const char* text, int length) {
     impl_->guarded([&](portway::Link& link) {
         impl_->cancel.clear();
         link.discardInput();
-        link.send({text, static_cast<std::size_t>(length)}, impl_->deadline());
+        link.send({text, static_cast<std::size_t>(length)}, impl_->deadline(1));
     });
 }
 

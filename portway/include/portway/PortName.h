@@ -16,8 +16,8 @@ struct Endpoint {
 // Port names are used as follows:
 //  - "tcp:HOST:PORT" (IPv6 as "tcp:[::1]:PORT") reaches a raw TCP serial server;
 //  - "COMn" (any case, n >= 1) is the Windows name the settings keep; it maps to
-//    /dev/ttyACM(n-1) for USB(CDC) (method 3) and to /dev/ttyS(n-1) otherwise,
-//    so the default "COM1" finds the first USB(CDC) instrument;
+//    /dev/ttyS(n-1) for RS-232C (method 2) and to /dev/ttyACM(n-1) for the USB
+//    methods, so the default "COM1" finds the first USB(CDC) instrument;
 //  - anything else is a device path used as it stands (/dev/ttyUSB0,
 //    /dev/serial/by-id/...).
 // Throws SerialPortException for an empty name or a malformed tcp: name.
