@@ -439,6 +439,8 @@ std::string dataRequest(CommandContext& c, const Fields& f, std::size_t first,
         if (!number(f[first + 2], 0, 999)) {
             return kParameterError;
         }
+        // A header request also opens a text-mode transfer, so that "&" may follow it.
+        c.continuation = textReplies(record.spectrum);
         return ok(headerFields(record, c.identity.firmwareLevel()));
     }
     if (*format == 0) {

@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
     CLI::App app{
         "Simulated RX-9100 spectroradiometer on a pseudo-terminal.\n\n"
         "Prints the pty's path; connect the driver's serial transport or a terminal to it, e.g.\n"
-        "  socat -,raw,echo=0,crlf /dev/pts/N    (then type RMTS,1 and Enter)\n"
+        "  socat STDIO /dev/pts/N,raw,echo=0,crlf    (then type RMTS,1 and Enter)\n"
         "Lines end in CR, LF or CR LF; replies end in CR LF.\n\n"
         "While it runs, stdin takes commands such as 'key', 'source d65 100', 'angle 1',\n"
         "'fault MEAS,1:error:30', 'status', 'help' and 'quit'.",

@@ -140,6 +140,10 @@ TEST_F(Measurement, TextModeSendsFifteenContinuations) {
     }
     EXPECT_EQ(index, 401);
     EXPECT_EQ(ask("&"), "ER05");
+    ASSERT_TRUE(ask("MEDR,0,0,001").starts_with("OK00,"));  // a header request opens one too
+    EXPECT_EQ(fields(ask("&")).size(), 28u);
+    ask("STSR");  // any other command ends it
+    EXPECT_EQ(ask("&"), "ER05");
 }
 
 TEST_F(Measurement, KeyMeasuresOnlyWhenEnabledAndIsOfferedOnce) {
