@@ -6,16 +6,6 @@ int TavoRX9100::notAvailable() {
     return 10;
 }
 
-int TavoRX9100::connect() {
-    return notAvailable();
-}
-void TavoRX9100::disconnect() {}
-int TavoRX9100::checkSetupStatus() {
-    return notAvailable();
-}
-int TavoRX9100::setSetupStatus() {
-    return notAvailable();
-}
 int TavoRX9100::setupInstrument() {
     return notAvailable();
 }
@@ -43,12 +33,6 @@ int TavoRX9100::deleteInstrumentData() {
     return notAvailable();
 }
 int TavoRX9100::setupWhiteCalibrationData() {
-    return notAvailable();
-}
-int TavoRX9100::setupRSProperty(platform::WindowHandle, int) {
-    return notAvailable();
-}
-int TavoRX9100::setTriggerEnable(bool, bool) {
     return notAvailable();
 }
 void TavoRX9100::createThread() {}

@@ -92,6 +92,45 @@ class TavoRX9100 : public ConcreteSensor {
     bool isTriggerCancel();
     int getFirmwareLevel() const { return firmwareLevel; }
 
+    // Command exchange.
+    int openPort();
+    int closePort();
+    int doCommunication(const std::string& command, std::string& reply, int timeout, bool expectOk);
+    int doCommunication_Recv(std::string& reply, int timeout);
+    void setErrorMessage(int code);
+    void setErrorMessageTrgMode(int code, TavoRX9100* driver);
+    void setWarningMessage(int code);
+    std::string getFormatString(const double& value) const;
+    void getDoubleToHex(double& value, std::string& text) const;
+    void getFloatToHex(float& value, std::string& text) const;
+    void getHexToDouble(std::string text, double& value) const;
+    void getHexToFloat(std::string text, float& value) const;
+
+    // Connection and identification.
+    int setRemoteMode(int mode);
+    int checkInstrumentId();
+
+    // Measuring-condition commands.
+    int checkSpeed();
+    int setSpeed();
+    int checkSync();
+    int setSync();
+    int checkLens();
+    int setLens();
+    int checkNd();
+    int setNd();
+    int checkArea();
+    int checkColorSpace(int& out);
+    int setColorSpace(int value);
+    int checkDisplayMode(int& out);
+    int setDisplayMode(int value);
+    int checkObserver(int& out);
+    int setObserver(int value);
+    int checkBackLight(int& always, int& measuring);
+    int setBackLight(int always, int measuring);
+    int checkLuminanceMode(int& out);
+    int setLuminanceMode(int value);
+
     // Settings and folders.
     void SetWhiteCalirationPathStdToReg(std::string& path);
     void SetWhiteCalibrationPathUserToReg(std::string& path);
@@ -140,6 +179,12 @@ class TavoRX9100 : public ConcreteSensor {
     int firmwareLevel = 0;
     bool secondVersion = false;
     std::atomic<bool> measurementCancel{false};
+    // Depth of the remote-mode recovery running inside an exchange.
+    std::atomic<int> recoveryDepth{0};
+
+    int recoverRemoteMode(bool expectOk);
+    // Sends a command (timeout 10, expecting OK) whose reply is one digit at position 5.
+    int readDigit(const char* command, int& out);
     std::array<WhiteCalibrationData, 3> whiteCalRef;
     std::array<WhiteCalibrationData, 3> whiteCalTra;
 };

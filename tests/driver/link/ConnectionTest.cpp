@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+#include "resources/StringTable.h"
+#include "simulator/PtyServer.h"
+#include "support/ScriptedConnection.h"
+#include "support/SimulatedDriver.h"
+
+using rx9100sim::Identity;
+
+TEST(ConnectionTest, Rom110IdentifiesAndGetsTheFiveSpeedList) {
+    SimulatedDriver sim(Identity{2, "1234567", "1.10"});
+    ASSERT_EQ(sim.driver.connect(), 0);
+    EXPECT_EQ(sim.takeSent(), (std::vector<std::string>{"RMTS,1", "IDDR", "VERR", "_jig,0"}));
+    EXPECT_EQ(sim.driver.firmwareLevel, 110);
+    InstrumentId* id = sim.driver.getInstrumentId();
+    EXPECT_EQ(id->getName(), "RX-9100A");
+    EXPECT_EQ(id->getVariationCode(), 2001);
+    EXPECT_EQ(id->getVariation(), "低輝度モデル");
+    EXPECT_EQ(id->getBodyNo(), "1234567");
+    EXPECT_EQ(id->getRomVersion(), "1.10");
+    EXPECT_EQ(itemIds(&sim.driver.listSpeed), (std::vector<int>{3, 2, 7, 14, 13}));
+    EXPECT_EQ(sim.driver.getSetupStatus()->getSpeed(), 3);
+    EXPECT_FALSE(sim.driver.Is2ndVer());
+}
+
+TEST(ConnectionTest, OlderRomKeepsTheStandardNameAndFourSpeeds) {
+    SimulatedDriver sim(Identity{2, "1234567", "1.09"});
+    ASSERT_EQ(sim.driver.connect(), 0);
+    EXPECT_EQ(sim.driver.firmwareLevel, 109);
+    EXPECT_EQ(sim.driver.getInstrumentId()->getName(), "RX-9100");
+    EXPECT_EQ(sim.driver.getInstrumentId()->getVariation(), "低輝度モデル");
+    EXPECT_EQ(itemIds(&sim.driver.listSpeed), (std::vector<int>{3, 2, 7, 12}));
+}
+
+TEST(ConnectionTest, RomVersionIsReadAsTheCLocaleReadsItUnderACommaLocale) {
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
+        GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
+    }
+    SimulatedDriver sim(Identity{0, "1234567", "1.20"});
+    std::setlocale(LC_ALL, "de_DE.UTF-8");
+    EXPECT_EQ(sim.driver.connect(), 0);
+    EXPECT_EQ(sim.driver.firmwareLevel, 120);
+    std::setlocale(LC_ALL, "C");
+}
+
+TEST(ConnectionTest, IdentityRepliesOfUnusualShape) {
+    TavoRX9100 driver;
+    auto link = std::make_unique<ScriptedConnection>();
+    ScriptedConnection* wire = link.get();
+    driver.setConnection(std::move(link));
+    for (const char* r : {"OK00,RX-9100,1,1234567890", "OK00,1.00", "OK00"})
+        wire->reply(r);
+    ASSERT_EQ(driver.checkInstrumentId(), 0);
+    EXPECT_EQ(driver.getInstrumentId()->getBodyNo(), "1234567");
+    EXPECT_EQ(driver.getInstrumentId()->getVariationCode(), 2000);
+    EXPECT_EQ(driver.getInstrumentId()->getVariation(), "標準モデル");
+
+    for (const char* r : {"OK00,RX-9100", "OK00,1.00", "OK00"})
+        wire->reply(r);
+    ASSERT_EQ(driver.checkInstrumentId(), 0);
+    EXPECT_EQ(driver.getInstrumentId()->getVariationCode(), 2000);
+    EXPECT_EQ(driver.getInstrumentId()->getBodyNo(), "");
+
+    for (const char* r : {"OK00,RX-9100,7,1", "OK00,1.00", "OK00"})
+        wire->reply(r);
+    ASSERT_EQ(driver.checkInstrumentId(), 0);
+    EXPECT_EQ(driver.getInstrumentId()->getVariationCode(), 0);
+    EXPECT_EQ(driver.getInstrumentId()->getVariation(), "");
+}
+
+TEST(ConnectionTest, FailedIdentificationClosesThePort) {
+    SimulatedDriver sim;
+    sim.instrument.injectFault(*rx9100sim::Fault::parse("VERR:error:30"));
+    EXPECT_EQ(sim.driver.connect(), 10);
+    EXPECT_EQ(sim.driver.getInstrumentState()->getErrorCode(), 30);
+    EXPECT_FALSE(sim.connection->isOpen());
+}
+
+TEST(ConnectionTest, DisconnectLeavesRemoteModeWithErrorDisplayBackOn) {
+    SimulatedDriver sim;
+    ASSERT_EQ(sim.driver.connect(), 0);
+    sim.driver.setErrorVisible(false);
+    sim.takeSent();
+    sim.driver.disconnect();
+    EXPECT_EQ(sim.takeSent(), std::vector<std::string>{"RMTS,0"});
+    EXPECT_TRUE(sim.driver.isErrorVisible());
+    EXPECT_FALSE(sim.connection->isOpen());
+    EXPECT_FALSE(sim.instrument.remoteMode());
+
+    sim.driver.disconnect();  // already closed: nothing sent
+    EXPECT_TRUE(sim.takeSent().empty());
+}
+
+TEST(ConnectionTest, SilentThenHungUpInstrumentGivesMinus10WithoutHanging) {
+    SimulatedDriver sim;
+    ASSERT_EQ(sim.driver.connect(), 0);
+    sim.instrument.injectFault(*rx9100sim::Fault::parse("STSR:silent"));
+    EXPECT_EQ(sim.driver.checkArea(), -10);
+    EXPECT_EQ(sim.driver.getInstrumentState()->getErrorCode(), 99);
+    EXPECT_EQ(sim.driver.getInstrumentState()->getErrorMessage(), resources::loadString(20099));
+
+    sim.instrument.injectFault(*rx9100sim::Fault::parse("LNSR:hangup"));
+    EXPECT_EQ(sim.driver.checkLens(), -10);
+    EXPECT_EQ(sim.driver.getInstrumentState()->getErrorCode(), 99);
+    sim.takeSent();
+    sim.driver.disconnect();  // the instrument stopped answering: nothing more is sent
+    EXPECT_TRUE(sim.takeSent().empty());
+    EXPECT_FALSE(sim.connection->isOpen());
+}
+
+TEST(ConnectionTest, ConnectsOverAPseudoTerminalThroughTheSerialTransport) {
+    rx9100sim::Instrument instrument(Identity{0, "7654321", "1.20"});
+    rx9100sim::PtyServer server(instrument);
+    TavoRX9100 driver;
+    auto port = std::make_unique<SerialPort>(false, true);
+    port->setMethod(3);
+    port->setPortName(server.path());
+    driver.setConnection(std::move(port));
+    ASSERT_EQ(driver.connect(), 0);
+    EXPECT_EQ(driver.getInstrumentId()->getBodyNo(), "7654321");
+    EXPECT_EQ(driver.checkSetupStatus(), 0);
+    driver.disconnect();
+    EXPECT_FALSE(instrument.remoteMode());
+}
