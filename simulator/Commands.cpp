@@ -153,10 +153,8 @@ std::string setSpeed(CommandContext& c, const Fields& f) {
     if (!nd) {
         return kParameterError;
     }
-    // Old firmware keeps the internal ND only for the manual integration time.
-    if (m || *mode == 3) {
-        k.internalNd = *nd;
-    }
+    // Old firmware has the internal ND only with the manual integration time.
+    k.internalNd = (m || *mode == 3) ? *nd : 0;
     c.memory.conditions = k;
     c.memoryChanged = true;
     return kOk;

@@ -86,6 +86,14 @@ Exposure planExposure(const Conditions& c, double sensorLuminance, int angle, bo
             x.measuringSeconds = 1.0 + 2.0 * x.integrationSeconds;
             break;
     }
+    if (c.syncMode == 1 && c.syncCentiHz > 0 && c.speedMode != 3) {
+        // Synchronised to a flickering source: whole periods only.
+        const double period = 100.0 / c.syncCentiHz;
+        const double periods = std::ceil(x.integrationSeconds / period - 1e-9);
+        const double longer = periods * period - x.integrationSeconds;
+        x.integrationSeconds += longer;
+        x.measuringSeconds += longer * (c.speedMode == 0 ? 2.0 : c.speedMode == 1 ? 1.0 : count);
+    }
     x.insufficient = e * x.integrationSeconds < kInsufficientShare * target;
     return x;
 }

@@ -169,13 +169,13 @@ struct PtyServer::Impl {
                 // master discards whatever it has not read yet.
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));
                 closePty();
-                reopens++;
                 hangUpRequested = false;
                 try {
                     openPty();
                 } catch (const std::exception&) {
                     return;
                 }
+                reopens++;
                 continue;
             }
             if (fds[0].revents & POLLIN) {

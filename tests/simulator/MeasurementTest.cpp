@@ -65,6 +65,35 @@ TEST_F(Measurement, TimeDependsOnSpeedLightAndAngle) {
     EXPECT_EQ(announcedTime(), "OK00,1.00");
     instrument.setMeasuringTiming(MeasuringTiming{0.5, std::nullopt});
     EXPECT_EQ(announcedTime(), "OK00,0.50");
+    instrument.setMeasuringTiming(MeasuringTiming{1.0, std::nullopt});
+    ASSERT_EQ(ask("SPMS,1,0"), "OK00");
+    ASSERT_EQ(ask("SCMS,1,04000"), "OK00");
+    instrument.setScene(LightSource{}, 90.0);  // 0.556 s, synchronised to 40 Hz: 0.575 s
+    EXPECT_EQ(announcedTime(), "OK00,1.08");
+}
+
+TEST_F(Measurement, HeaderLayoutFollowsTheFirmware) {
+    instrument.setIdentity(Identity{0, "1000001", "1.00"});
+    enterRemote();
+    ASSERT_EQ(ask("SPMS,3,000500000,1"), "OK00");
+    ASSERT_EQ(measure(), "OK00");
+    EXPECT_EQ(ask("MEDR,0,0,001"), "OK00,3,0,500000,1,0,0,0,00");
+    ASSERT_EQ(ask("SPMS,2,04"), "OK00");
+    ASSERT_EQ(measure(), "OK00");
+    EXPECT_EQ(ask("MEDR,0,0,001"), "OK00,2,0,500000,0,0,0,0,00");  // no internal ND here
+}
+
+TEST_F(Measurement, OnlyTheAskingConnectionGetsTheCompletion) {
+    InProcessConnection other(instrument);
+    other.open();
+    other.setReceiveWaitOverride(50ms);
+    enterRemote();
+    ASSERT_EQ(measure(), "OK00");
+    std::string line;
+    EXPECT_THROW(other.recvString(line), SerialPortException);
+    other.sendString("STSR\r\n", 6);
+    other.recvString(line);
+    EXPECT_EQ(line, "OK00,0");
 }
 
 TEST_F(Measurement, BusyWhileMeasuringAndCancelProducesNothing) {
@@ -147,7 +176,7 @@ TEST_F(Measurement, TextModeSendsFifteenContinuations) {
 }
 
 TEST_F(Measurement, KeyMeasuresOnlyWhenEnabledAndIsOfferedOnce) {
-    instrument.setMeasuringTiming(MeasuringTiming{1.0, 0.3});
+    instrument.setMeasuringTiming(MeasuringTiming{1.0, 0.5});
     enterRemote();
     EXPECT_FALSE(instrument.pressKey());
     EXPECT_EQ(ask("MSWE,1"), "OK00");
