@@ -1,0 +1,159 @@
+// rx9100-dialog-shot: draws the driver's dialogs to PNG files without a display
+// (Qt's offscreen platform), for the documentation and for review.
+//
+//   rx9100-dialog-shot --list
+//   rx9100-dialog-shot CEditCalIdDlg out.png     (or the template id: 1501)
+//   rx9100-dialog-shot --all docs/dialogs
+//   rx9100-dialog-shot --template 17001 out.png  (the bare template, no logic)
+//   rx9100-dialog-shot --spectrum-demo out.png   (the spectral graph)
+#include <QApplication>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dialogs/CCheckCommunicationDlg.h"
+#include "measure/CMeasureProgressDlg.h"
+#include "resources/StringTable.h"
+#include "resources/templates/DialogTemplates.h"
+#include "rx9100qt/QtDialogRunner.h"
+#include "rx9100qt/QtUi.h"
+#include "rx9100qt/SpectrumPng.h"
+#include "transfer/CSelectClearFormatDlg.h"
+#include "transfer/CUploadProgDlg.h"
+#include "usercal/CEditCalIdDlg.h"
+
+namespace {
+
+struct Shot {
+    const char* name;
+    int templateId;
+    // Builds the dialog in a state worth looking at.
+    std::function<std::unique_ptr<platform::ui::Dialog>()> make;
+};
+
+const std::vector<Shot>& shots() {
+    static const std::vector<Shot> all = {
+        {"CMeasureProgressDlg", 1901,
+         [] {
+             auto d = std::make_unique<CMeasureProgressDlg>();
+             d->setRange(0, 1234);
+             d->setTimeText("12.34");
+             d->setPos(617);
+             return d;
+         }},
+        {"CCheckCommunicationDlg", 1601,
+         [] { return std::make_unique<CCheckCommunicationDlg>(resources::loadString(20151)); }},
+        {"CUploadProgDlg", 7001,
+         [] {
+             auto d = std::make_unique<CUploadProgDlg>();
+             d->setRange(1, 100);
+             d->setText("37 / 100 " + resources::loadString(20782));
+             d->setPos(37);
+             return d;
+         }},
+        {"CSelectClearFormatDlg", 17001, [] { return std::make_unique<CSelectClearFormatDlg>(); }},
+        {"CEditCalIdDlg", 1501,
+         [] {
+             auto d = std::make_unique<CEditCalIdDlg>();
+             d->setChannel(3);
+             d->setId("LAMP-A 2");
+             return d;
+         }},
+    };
+    return all;
+}
+
+bool save(rx9100qt::QtDialogRunner& runner, platform::ui::Dialog& dialog, const std::string& path) {
+    const bool ok = runner.grab(dialog).save(QString::fromStdString(path), "PNG");
+    std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "wrote" : "cannot write", path.c_str());
+    return ok;
+}
+
+const Shot* findShot(const std::string& key) {
+    for (const Shot& s : shots()) {
+        if (key == s.name || key == std::to_string(s.templateId)) {
+            return &s;
+        }
+    }
+    return nullptr;
+}
+
+bool spectrumDemo(const std::string& path) {
+    // A tungsten lamp (2856 K Planck curve) and a white LED, both in per cent of their maximum.
+    std::vector<double> lamp(401), led(401);
+    double lampMax = 0, ledMax = 0;
+    for (int i = 0; i < 401; ++i) {
+        const double nm = 380 + i;
+        const double m = nm * 1e-9;
+        lamp[i] = 1.0 / (std::pow(m, 5) * (std::exp(0.014388 / (m * 2856)) - 1));
+        led[i] = std::exp(-std::pow((nm - 450) / 11.0, 2)) +
+                 0.62 * std::exp(-std::pow((nm - 565) / 62.0, 2));
+        lampMax = std::max(lampMax, lamp[i]);
+        ledMax = std::max(ledMax, led[i]);
+    }
+    for (int i = 0; i < 401; ++i) {
+        lamp[i] *= 100 / lampMax;
+        led[i] *= 100 / ledMax;
+    }
+    return rx9100qt::renderSpectrumPng(path, {{"標準光源A", lamp}, {"白色LED", led}},
+                                       "分光放射輝度 (相対値, %)");
+}
+
+int usage() {
+    std::fprintf(stderr,
+                 "usage: rx9100-dialog-shot --list | NAME-OR-ID OUT.png | --all DIR |\n"
+                 "       --template ID OUT.png | --spectrum-demo OUT.png\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    }
+    QApplication app(argc, argv);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        return usage();
+    }
+    auto runner = rx9100qt::installQtUi();
+    int status = 0;
+    if (args[0] == "--list") {
+        for (const Shot& s : shots()) {
+            std::printf("%d %s\n", s.templateId, s.name);
+        }
+    } else if (args[0] == "--all" && args.size() == 2) {
+        for (const Shot& s : shots()) {
+            auto dialog = s.make();
+            status |= save(*runner, *dialog, args[1] + "/" + s.name + ".png") ? 0 : 1;
+        }
+    } else if (args[0] == "--template" && args.size() == 3) {
+        const auto* t = resources::templates::findDialogTemplate(std::atoi(args[1].c_str()));
+        if (t == nullptr) {
+            std::fprintf(stderr, "no template %s\n", args[1].c_str());
+            return 1;
+        }
+        platform::ui::Dialog bare(*t);
+        status = save(*runner, bare, args[2]) ? 0 : 1;
+    } else if (args[0] == "--spectrum-demo" && args.size() == 2) {
+        status = spectrumDemo(args[1]) ? 0 : 1;
+        std::printf("%s %s\n", status == 0 ? "wrote" : "cannot write", args[1].c_str());
+    } else if (args.size() == 2) {
+        const Shot* s = findShot(args[0]);
+        if (s == nullptr) {
+            std::fprintf(stderr, "unknown dialog %s (try --list)\n", args[0].c_str());
+            return 1;
+        }
+        auto dialog = s->make();
+        status = save(*runner, *dialog, args[1]) ? 0 : 1;
+    } else {
+        return usage();
+    }
+    rx9100qt::uninstallQtUi();
+    return status;
+}
