@@ -175,6 +175,7 @@ QWidget* DialogWidget::createWidget(Control& control) {
             table->setSelectionMode(QAbstractItemView::SingleSelection);
             table->setEditTriggers(QAbstractItemView::NoEditTriggers);
             table->horizontalHeader()->setHighlightSections(false);
+            table->horizontalHeader()->setMinimumSectionSize(8);  // widths are the template's
             connect(table, &QTableWidget::cellClicked, this, [this, id](int row, int) {
                 if (!syncing_) {
                     dialog_.userSelect(id, row);

@@ -57,7 +57,12 @@ int QtUiServices::messageBox(platform::WindowHandle owner,
     box.setDefaultButton(okCancel && request.cancelIsDefault ? QMessageBox::Cancel
                                                              : QMessageBox::Ok);
     box.setEscapeButton(okCancel ? QMessageBox::Cancel : QMessageBox::Ok);
-    return box.exec() == QMessageBox::Ok ? platform::IDOK : platform::IDCANCEL;
+    box.exec();
+    // A box with only OK answers OK however it was closed, like the native one.
+    if (!okCancel) {
+        return platform::IDOK;
+    }
+    return box.clickedButton() == box.button(QMessageBox::Ok) ? platform::IDOK : platform::IDCANCEL;
 }
 
 std::optional<std::string> QtUiServices::chooseFile(platform::WindowHandle owner,
