@@ -44,7 +44,6 @@ struct Runtime {
     bool keyEnabled = false;
     bool dataAvailable = false;  // a finished measurement not yet superseded
     std::optional<StoredRecord> lastMeasurement;
-    bool lastInsufficient = false;
     std::optional<PendingMeasurement> measuring;
     // Table writes wait here for their commit line ("UCPS,3", "ALFS,3", "NFCS,3").
     std::map<int, CalibrationChannel> stagedChannels;

@@ -137,6 +137,7 @@ void InProcessConnection::sendString(const char* text, int length) {
         if (!shared_->open || shared_->hungUp || !shared_->session) {
             throw SerialPortException("simulated instrument: port not open");
         }
+        shared_->canceled = false;  // a send starts a new exchange
         session = *shared_->session;
     }
     instrument_.receive(session, std::string_view(text, length > 0 ? length : 0));
@@ -173,7 +174,7 @@ void InProcessConnection::recvString(std::string& line) {
         if (s.hungUp) {
             throw SerialPortException("simulated instrument: line dropped");
         }
-        if (s.cancelGeneration != generation) {
+        if (s.canceled || s.cancelGeneration != generation) {
             throw SerialPortException("simulated instrument: receive canceled");
         }
         if (!s.open) {

@@ -2,9 +2,9 @@
 // A connection to the simulated instrument inside the same process, with the
 // transport interface the driver talks through.
 //
-// Cancel semantics: cancel() makes a receive that is waiting at that moment throw and
-// turns isCanceled() true; receives started afterwards wait normally. isCanceled()
-// turns false again on the next open(). Sending is never affected.
+// Cancel semantics, as the serial transport's: cancel() makes a waiting receive
+// throw and turns isCanceled() true; until the next send (or open()) every
+// receive throws at once and isCanceled() stays true. Sending is never affected.
 //
 // When the instrument drops the line (fault "hangup"), receives and sends throw and
 // isOpen() reports false until open() is called again, as with a re-plugged cable.

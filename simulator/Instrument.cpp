@@ -485,7 +485,6 @@ void Instrument::timerLoop(std::stop_token stop) {
             PendingMeasurement done = std::move(*runtime_.measuring);
             runtime_.measuring.reset();
             runtime_.lastMeasurement = std::move(done.result);
-            runtime_.lastInsufficient = done.insufficient;
             runtime_.dataAvailable = true;
             wake_.notify_all();
             if (!done.session) {

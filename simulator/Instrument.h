@@ -1,6 +1,7 @@
 #pragma once
 // The simulated RX-9100: its memory, its running state and the command protocol,
 // shared by any number of connections (in-process or pseudo-terminal). Thread-safe.
+// Connections and pty servers must be destroyed before the instrument they talk to.
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>

@@ -47,7 +47,7 @@ class Fd {
 
 }  // namespace
 
-struct PtyServer::Impl {
+struct PtyServer::Impl : std::enable_shared_from_this<PtyServer::Impl> {
     Instrument& instrument;
     Options options;
     mutable std::mutex mutex;  // guards master fd, path and the write side
@@ -100,7 +100,11 @@ struct PtyServer::Impl {
                 throwErrno("symlink " + options.linkPath);
             }
         }
-        session = instrument.attach([this](const Emission& e) { write(e); });
+        session = instrument.attach([weak = weak_from_this()](const Emission& e) {
+            if (const auto self = weak.lock()) {
+                self->write(e);
+            }
+        });
         if (options.onOpened) {
             options.onOpened(name);
         }
@@ -192,13 +196,13 @@ struct PtyServer::Impl {
 };
 
 PtyServer::PtyServer(Instrument& instrument, Options options)
-    : impl_(std::make_unique<Impl>(instrument, std::move(options))) {
+    : impl_(std::make_shared<Impl>(instrument, std::move(options))) {
     impl_->stopEvent = Fd(::eventfd(0, EFD_NONBLOCK));
     if (impl_->stopEvent.get() < 0) {
         throwErrno("eventfd");
     }
     impl_->openPty();
-    impl_->thread = std::thread([this] { impl_->run(); });
+    impl_->thread = std::thread([impl = impl_.get()] { impl->run(); });
 }
 
 PtyServer::~PtyServer() {

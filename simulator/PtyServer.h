@@ -36,7 +36,9 @@ class PtyServer {
 
   private:
     struct Impl;
-    std::unique_ptr<Impl> impl_;
+    // Shared with the instrument's reply sink, which may still be running on the
+    // instrument's timer thread while this server is destroyed.
+    std::shared_ptr<Impl> impl_;
 };
 
 }  // namespace rx9100sim
