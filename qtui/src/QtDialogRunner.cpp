@@ -4,12 +4,24 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QThread>
 
 #include "DialogWidget.h"
 
 namespace rx9100qt {
 
 using platform::ui::Dialog;
+
+namespace {
+
+// Widgets belong to the GUI thread. A dialog made on another thread (the
+// receive thread's notice) keeps working as a model but is not shown.
+bool onGuiThread() {
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app != nullptr && QThread::currentThread() == app->thread();
+}
+
+}  // namespace
 
 QtDialogRunner::QtDialogRunner() = default;
 QtDialogRunner::~QtDialogRunner() = default;
@@ -34,6 +46,10 @@ QWidget* QtDialogRunner::widgetFor(const Dialog& dialog, int controlId) const {
 }
 
 int QtDialogRunner::runModal(Dialog& dialog) {
+    if (!onGuiThread()) {
+        dialog.endDialog(platform::IDCANCEL);
+        return platform::IDCANCEL;
+    }
     DialogWidget window(dialog, parentFor(dialog.parent()), true);
     shown_[&dialog] = &window;
     dialog.initialize();
@@ -49,6 +65,10 @@ int QtDialogRunner::runModal(Dialog& dialog) {
 }
 
 void QtDialogRunner::createModeless(Dialog& dialog) {
+    if (!onGuiThread()) {
+        dialog.initialize();
+        return;
+    }
     auto window = std::make_unique<DialogWidget>(dialog, parentFor(dialog.parent()), false);
     shown_[&dialog] = window.get();
     modeless_[&dialog] = std::move(window);
@@ -56,6 +76,9 @@ void QtDialogRunner::createModeless(Dialog& dialog) {
 }
 
 void QtDialogRunner::showModeless(Dialog& dialog, bool visible) {
+    if (!onGuiThread()) {
+        return;
+    }
     QDialog* window = windowFor(dialog);
     if (window == nullptr) {
         return;
@@ -69,6 +92,9 @@ void QtDialogRunner::showModeless(Dialog& dialog, bool visible) {
 }
 
 void QtDialogRunner::centreModeless(Dialog& dialog, platform::WindowHandle over) {
+    if (!onGuiThread()) {
+        return;
+    }
     QDialog* window = windowFor(dialog);
     if (window == nullptr) {
         return;
@@ -87,12 +113,15 @@ void QtDialogRunner::centreModeless(Dialog& dialog, platform::WindowHandle over)
 }
 
 void QtDialogRunner::destroyModeless(Dialog& dialog) {
+    if (!onGuiThread()) {
+        return;
+    }
     shown_.erase(&dialog);
     modeless_.erase(&dialog);
 }
 
 void QtDialogRunner::pumpEvents() {
-    if (QCoreApplication::instance() != nullptr) {
+    if (onGuiThread()) {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QThread>
 
 #include "rx9100qt/QtDialogRunner.h"
 
@@ -32,6 +33,11 @@ QMessageBox::Icon qtIcon(platform::MessageBoxIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+bool onGuiThread() {
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app != nullptr && QThread::currentThread() == app->thread();
+}
+
 }  // namespace
 
 QStringList qtNameFilters(const std::string& filter) {
@@ -48,10 +54,29 @@ QtUiServices::QtUiServices(std::shared_ptr<QtDialogRunner> runner) : runner_(std
 
 int QtUiServices::messageBox(platform::WindowHandle owner,
                              const platform::MessageBoxRequest& request) {
+    const bool okCancel = request.buttons == platform::MessageBoxButtons::OkCancel;
+    if (!onGuiThread()) {
+        // Widgets live on the GUI thread, which may itself be waiting for this
+        // one: never block on it. A notice is shown there without waiting; a
+        // question takes the safe answer.
+        if (okCancel || QCoreApplication::instance() == nullptr) {
+            return okCancel ? platform::IDCANCEL : platform::IDOK;
+        }
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [request] {
+                auto* box = new QMessageBox(qtIcon(request.icon),  // deletes itself on close
+                                            QGuiApplication::applicationDisplayName(),
+                                            qs(request.text), QMessageBox::Ok);
+                box->setAttribute(Qt::WA_DeleteOnClose);
+                box->show();
+            },
+            Qt::QueuedConnection);
+        return platform::IDOK;
+    }
     QWidget* parent = runner_ ? runner_->parentFor(owner) : QApplication::activeWindow();
     const QString caption =
         request.caption.empty() ? QGuiApplication::applicationDisplayName() : qs(request.caption);
-    const bool okCancel = request.buttons == platform::MessageBoxButtons::OkCancel;
     QMessageBox box(qtIcon(request.icon), caption, qs(request.text),
                     okCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, parent);
     box.setDefaultButton(okCancel && request.cancelIsDefault ? QMessageBox::Cancel
@@ -67,6 +92,9 @@ int QtUiServices::messageBox(platform::WindowHandle owner,
 
 std::optional<std::string> QtUiServices::chooseFile(platform::WindowHandle owner,
                                                     const platform::FileChooserRequest& request) {
+    if (!onGuiThread()) {
+        return std::nullopt;  // no chooser away from the GUI thread: cancelled
+    }
     QWidget* parent = runner_ ? runner_->parentFor(owner) : QApplication::activeWindow();
     QFileDialog chooser(parent);
     chooser.setOption(QFileDialog::DontUseNativeDialog, true);

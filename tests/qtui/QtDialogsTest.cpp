@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest/QTest>
+#include <thread>
 
 #include "QtTestSupport.h"
 #include "dialogs/CCheckCommunicationDlg.h"
@@ -143,6 +144,44 @@ TEST_F(QtDialogs, CheckCommunicationIsAnUntitledNoticeTheUserCannotClose) {
     EXPECT_EQ(widget<QLabel>(*notice, 1602)->text(), QStringLiteral("..."));
     notice.reset();
     EXPECT_EQ(QApplication::topLevelWidgets().count(window), 0);
+}
+
+}  // namespace
+
+namespace {
+
+class QtAwayFromGuiThread : public QtUiTest {};
+
+// The receive thread makes its "測定中" notice and may show a notice box; neither
+// may touch widgets nor wait for the GUI thread.
+TEST_F(QtAwayFromGuiThread, DialogsStayModelsAndBoxesDoNotBlock) {
+    std::string shownText;
+    int notice = 0;
+    int question = 0;
+    bool hadWindow = true;
+    std::thread worker([&] {
+        CCheckCommunicationDlg dlg(resources::loadString(20151));
+        dlg.show();
+        dlg.setText("x");
+        shownText = dlg.staticText(1602).text();
+        hadWindow = runner->windowFor(dlg) != nullptr;
+        notice = platform::messageBox(resources::loadString(20150));
+        question = platform::messageBox("?", platform::MessageBoxButtons::OkCancel);
+    });
+    worker.join();
+    EXPECT_EQ(shownText, "x");
+    EXPECT_FALSE(hadWindow);
+    EXPECT_EQ(notice, platform::IDOK);
+    EXPECT_EQ(question, platform::IDCANCEL);
+    QCoreApplication::processEvents();  // the notice box appears on the GUI thread
+    QWidget* box = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) {
+            box = b;
+        }
+    }
+    ASSERT_NE(box, nullptr);
+    box->close();
 }
 
 }  // namespace
