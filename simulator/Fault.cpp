@@ -54,19 +54,19 @@ bool fail(std::string* error, const std::string& why) {
 
 }  // namespace
 
-std::optional<Fault> Fault::parse(std::string_view spec, std::string* error) {
-    const auto colon = spec.find(':');
+std::optional<Fault> Fault::parse(std::string_view description, std::string* error) {
+    const auto colon = description.find(':');
     if (colon == std::string_view::npos) {
-        fail(error, "missing ':ACTION' in fault \"" + std::string(spec) + "\"");
+        fail(error, "missing ':ACTION' in fault \"" + std::string(description) + "\"");
         return std::nullopt;
     }
     Fault f;
-    std::string_view trigger = spec.substr(0, colon);
-    std::string_view rest = spec.substr(colon + 1);
+    std::string_view trigger = description.substr(0, colon);
+    std::string_view rest = description.substr(colon + 1);
     if (const auto hash = trigger.find('#'); hash != std::string_view::npos) {
         const auto k = parseInteger(trigger.substr(hash + 1));
         if (!k || *k < 1) {
-            fail(error, "bad occurrence in fault \"" + std::string(spec) + "\"");
+            fail(error, "bad occurrence in fault \"" + std::string(description) + "\"");
             return std::nullopt;
         }
         f.occurrence = static_cast<int>(*k);

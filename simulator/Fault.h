@@ -34,7 +34,7 @@ struct Fault {
     // "[PREFIX][#K]:ACTION[:ARG]", for example "MEAS,1#2:error:30", "MEDR,1,1,3:nan:7",
     // "*:silent", "IDDR:slow:2500", "SPMR:stray:OK00", "VERR:garbage:\xFF~",
     // "MEDR:hangup", "STSR:leave-remote". PREFIX "*" or empty matches every command.
-    static std::optional<Fault> parse(std::string_view spec, std::string* error = nullptr);
+    static std::optional<Fault> parse(std::string_view description, std::string* error = nullptr);
     std::string describe() const;
 };
 

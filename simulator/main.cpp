@@ -118,9 +118,9 @@ int main(int argc, char** argv) {
         std::cerr << "rx9100-sim: cannot write " << transcriptFile << "\n";
         return 2;
     }
-    for (const auto& spec : faults) {
+    for (const auto& item : faults) {
         std::string error;
-        const auto f = Fault::parse(spec, &error);
+        const auto f = Fault::parse(item, &error);
         if (!f) {
             std::cerr << "rx9100-sim: " << error << "\n";
             return 2;

@@ -134,13 +134,13 @@ TEST_F(Measurement, SpectrumCarriesTheSceneLuminanceAndChromaticity) {
 }
 
 TEST_F(Measurement, SourcesCoverTheLuminanceRangeAndTheirShapes) {
-    for (const char* spec :
+    for (const char* name :
          {"a", "d65", "e", "planck:3000", "led:530:30", "red", "green", "blue", "white"}) {
-        const auto source = LightSource::parse(spec);
-        ASSERT_TRUE(source) << spec;
-        EXPECT_EQ(LightSource::parse(source->describe())->kind, source->kind) << spec;
+        const auto source = LightSource::parse(name);
+        ASSERT_TRUE(source) << name;
+        EXPECT_EQ(LightSource::parse(source->describe())->kind, source->kind) << name;
         for (double lv : {0.005, 1.0, 20000.0}) {
-            EXPECT_NEAR(luminanceOf(radianceAt(*source, lv)) / lv, 1.0, 1e-9) << spec;
+            EXPECT_NEAR(luminanceOf(radianceAt(*source, lv)) / lv, 1.0, 1e-9) << name;
         }
     }
     const auto white = colourOf(radianceAt(*LightSource::parse("white"), 100.0), false);
