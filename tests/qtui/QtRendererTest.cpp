@@ -3,8 +3,11 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QtTest/QTest>
 
 #include "QtTestSupport.h"
 #include "platform/ui/Dialog.h"
@@ -121,6 +124,72 @@ TEST_F(QtRenderer, RendersEveryKindAndRoutesInputToTheModels) {
     EXPECT_GT(shot.width(), 300);
     EXPECT_GT(shot.height(), 200);
     setUserDecimalSeparator(0);
+}
+
+}  // namespace
+
+namespace {
+
+class TwoFields : public Dialog {
+  public:
+    static const DialogTemplate& layout() {
+        static const DialogTemplate t{
+            991,
+            "fields",
+            120,
+            60,
+            {
+                {1004, ControlKind::NumericEdit, "", {4, 4, 50, 12}},
+                {1007, ControlKind::NumericEdit, "", {4, 20, 50, 12}},
+                {platform::IDOK, ControlKind::Button, "OK", {4, 40, 40, 14}},
+            }};
+        return t;
+    }
+    TwoFields() : Dialog(layout()) {}
+
+  protected:
+    void onInitDialog() override {
+        numericEdit(1004).setRange(1, 16);
+        numericEdit(1004).setScaledValue(4);
+        numericEdit(1007).setRange(20, 200);
+        numericEdit(1007).setScaledValue(60);
+    }
+};
+
+class QtNumericField : public QtUiTest {};
+
+// Leaving a field with an out-of-range value shows one prompt and puts the
+// focus back into that field, without the prompt coming back by itself.
+TEST_F(QtNumericField, OutOfRangePromptReturnsFocusOnce) {
+    TwoFields dialog;
+    int prompts = 0;
+    later([&] {
+        QDialog* window = runner->windowFor(dialog);
+        window->activateWindow();
+        auto* hz = widget<QLineEdit>(dialog, 1007);
+        auto* count = widget<QLineEdit>(dialog, 1004);
+        hz->setFocus();
+        QCoreApplication::processEvents();
+        hz->selectAll();
+        QTest::keyClicks(hz, "5");
+        later([&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                ++prompts;
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        count->setFocus();  // the field reports its range on losing the focus
+        later(
+            [&, window, hz] {
+                EXPECT_EQ(dialog.focus(), 1007);
+                EXPECT_EQ(window->focusWidget(), hz);
+                EXPECT_TRUE(dialog.numericEdit(1007).rejected());
+                dialog.userKey(Key::Escape);
+            },
+            100);
+    });
+    EXPECT_EQ(dialog.doModal(), platform::IDCANCEL);
+    EXPECT_EQ(prompts, 1);
 }
 
 }  // namespace
