@@ -1,6 +1,8 @@
 #include "simulator/Commands.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <set>
 #include <vector>

@@ -1,5 +1,6 @@
 #include "simulator/InProcessConnection.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <deque>
 #include <mutex>

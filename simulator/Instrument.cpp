@@ -1,5 +1,7 @@
 #include "simulator/Instrument.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <sstream>
 
 namespace rx9100sim {
