@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev fonts-noto-cjk
   libserialport-dev libcli11-dev nlohmann-json3-dev libtomlplusplus-dev
-  locales socat argyll
+  locales socat argyll ser2net
 )
 
 sudo_cmd=()

@@ -7,6 +7,7 @@
 #include "link/ReplyFields.h"
 #include "outside/CommonWords.h"
 #include "platform/Numbers.h"
+#include "platform/System.h"
 #include "platform/UiServices.h"
 #include "resources/StringTable.h"
 #include "sensor/TavoRX9100.h"
@@ -297,6 +298,7 @@ int TavoRX9100::setTriggerEnable(bool enable, bool) {
             continue;
         }
         if (r == 10 && !strayReply) {
+            platform::sleepMs(50);  // a measuring instrument answers ER02 for a while
             continue;
         }
         break;

@@ -6,6 +6,7 @@
 
 int ConcreteSensor::remoteMeasure() {
     platform::CriticalSectionLock lock(remoteLock);
+    remoteQuitting = false;
     remoteMeasuring = true;
     onThread();
     createThread();
@@ -16,8 +17,16 @@ int ConcreteSensor::remoteMeasure() {
 
 int ConcreteSensor::quitRemoteMeasure(bool disable) {
     int r = 0;
+    remoteQuitting = true;
     if (disable) {
-        remoteLock.enter();
+        // A receive thread waiting for the host to fetch its record holds the
+        // lock: let it go on, or taking the lock would wait for ever.
+        while (!remoteLock.tryEnter()) {
+            if (awaitingApproval) {
+                approveGetData();
+            }
+            platform::sleepMs(5);
+        }
         r = setTriggerEnable(false, false);
         triggerEnabled = (r != 0);
     }
@@ -70,7 +79,14 @@ int ConcreteSensor::unlockRemote(bool arg) {
 void ConcreteSensor::waitForReceiveThread() {
     // A receive thread that was never started would never signal: waiting for
     // it would hang the host.
-    if (receiveThreadStarted.exchange(false)) {
-        threadEvent.wait();
+    if (!receiveThreadStarted.exchange(false)) {
+        return;
+    }
+    // Wait without a time limit, but never for a host fetch that will not come:
+    // a record announced after the quit is let go.
+    while (!threadEvent.waitFor(std::chrono::milliseconds(20))) {
+        if (awaitingApproval) {
+            approveGetData();
+        }
     }
 }

@@ -114,6 +114,10 @@ class ConcreteSensor : public AbstractSensorStrategy {
     int applicationLuminance = 0;
     // Set when a receive thread was started and has not yet been waited for.
     std::atomic<bool> receiveThreadStarted{false};
+    // The receive thread has announced a record and waits for approveGetData().
+    std::atomic<bool> awaitingApproval{false};
+    // Set from the start of quitRemoteMeasure: a pass waiting for the instrument gives up.
+    std::atomic<bool> remoteQuitting{false};
 
     void waitForReceiveThread();
 

@@ -12,10 +12,6 @@ int TavoRX9100::setupInstrument() {
 int TavoRX9100::doWhiteCalibration() {
     return notAvailable();
 }
-int TavoRX9100::doMeasurement(std::vector<MeasuringData>& out, platform::WindowHandle) {
-    out.clear();
-    return notAvailable();
-}
 int TavoRX9100::uploadTargetData(std::vector<DataPack>&, ItemIterator*, ItemIterator*) {
     return notAvailable();
 }
@@ -35,4 +31,3 @@ int TavoRX9100::deleteInstrumentData() {
 int TavoRX9100::setupWhiteCalibrationData() {
     return notAvailable();
 }
-void TavoRX9100::createThread() {}

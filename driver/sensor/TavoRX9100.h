@@ -131,6 +131,24 @@ class TavoRX9100 : public ConcreteSensor {
     int checkLuminanceMode(int& out);
     int setLuminanceMode(int value);
 
+    // Measurement data decoding.
+    int getMeasurementData(MeasuringData& record);
+    int getMesHexData(const std::string& request, MeasuringData& record);
+    int getMesTextData(const std::string& request, MeasuringData& record);
+    // Stored targets (target true, 1 to 20) and samples (0 to 99).
+    int readStoredHeader(bool target, int number, std::string& reply);
+    void decodeStoredHeader(std::string reply, MeasuringData& record) const;
+    bool readStoredColor(bool target, int number, std::string& reply);
+    void decodeStoredColor(const std::string& reply, MeasuringData& record) const;
+    void readTargetName(int number, MeasuringData& record);
+    int readStoredSpectrum(bool target, int number, MeasuringData& record);
+
+    // White-calibration application (in place; a vector that is not 401 long is left alone).
+    void ConvMeasurementData(MeasuringData& record, int channel);
+    void CalbMeasurementData(MeasuringData& record);
+    void CalbRefMeasurementData(MeasuringData& record);
+    void CalbTraMeasurementData(MeasuringData& record);
+
     // Settings and folders.
     void SetWhiteCalirationPathStdToReg(std::string& path);
     void SetWhiteCalibrationPathUserToReg(std::string& path);
@@ -153,6 +171,11 @@ class TavoRX9100 : public ConcreteSensor {
 
   protected:
     void createThread() override;
+    static unsigned recvdataThread(void* param);
+    // One pass of the receive thread after the trigger step (lock held).
+    void receivePass(platform::WindowHandle mainWindow);
+    // The exchange of the receive thread's header request, with error display off.
+    int requestRemoteHeader(std::string& reply);
     void initializeInstrument() override;
 
     // An operation whose subsystem is not in this build: refused, never faked.

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include "resources/StringTable.h"
+#include "support/ScriptedConnection.h"
+#include "support/SimulatedDriver.h"
+
+namespace {
+
+// Takes a fresh measurement at the simulated instrument and leaves it readable.
+void measureAtInstrument(SimulatedDriver& sim) {
+    sim.instrument.setMeasuringTiming({1.0, 0.0});
+    std::string reply;
+    ASSERT_EQ(sim.driver.doCommunication("MEAS,1\r\n", reply, 15, true), 0);
+    ASSERT_TRUE(sim.instrument.waitUntilIdle(std::chrono::seconds(2)));
+    ASSERT_EQ(sim.driver.doCommunication_Recv(reply, 20), 0);
+}
+
+}  // namespace
+
+TEST(DataDecodingTest, HexReadGivesFourBlocksOf401ValuesAndTheAngle) {
+    SimulatedDriver sim;
+    ASSERT_EQ(sim.driver.connect(), 0);
+    sim.instrument.setMeasuringAngle(2);
+    measureAtInstrument(sim);
+    sim.takeSent();
+    MeasuringData record;
+    ASSERT_EQ(sim.driver.getMeasurementData(record), 0);
+    EXPECT_EQ(record.getData().size(), 401u);
+    EXPECT_EQ(record.getMeasurementArea(), 21);
+    EXPECT_EQ(sim.driver.mesAng, 2);
+    EXPECT_EQ(sim.driver.getSetupStatus()->getMeasurementArea(), 21);
+    EXPECT_EQ(sim.takeSent(), (std::vector<std::string>{"MEDR,0,0,001", "MEDR,1,1,1", "MEDR,1,1,2",
+                                                        "MEDR,1,1,3", "MEDR,1,1,4"}));
+}
+
+TEST(DataDecodingTest, AngleIndexAboveTwoIsStoredAndReadAsArea21) {
+    TestableDriver driver;
+    auto link = std::make_unique<ScriptedConnection>();
+    ScriptedConnection* wire = link.get();
+    driver.setConnection(std::move(link));
+    wire->reply("OK00,0,0,1000,0,0,0,7,0");
+    for (int b = 0; b < 4; ++b)
+        wire->reply("OK00");
+    MeasuringData record;
+    ASSERT_EQ(driver.getMeasurementData(record), 0);
+    EXPECT_EQ(driver.mesAng, 7);
+    EXPECT_EQ(record.getMeasurementArea(), 21);
+    EXPECT_EQ(record.getData().size(), 401u);  // short replies read as zeros
+}
+
+TEST(DataDecodingTest, BlockAnsweredEr00IsAskedOnceMore) {
+    SimulatedDriver sim;
+    ASSERT_EQ(sim.driver.connect(), 0);
+    measureAtInstrument(sim);
+    sim.instrument.injectFault(*rx9100sim::Fault::parse("MEDR,1,1,2:error:0"));
+    sim.takeSent();
+    MeasuringData record;
+    ASSERT_EQ(sim.driver.getMeasurementData(record), 0);
+    EXPECT_EQ(record.getData().size(), 401u);
+    auto sent = sim.takeSent();
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "MEDR,1,1,2"), 2);
+}
+
+TEST(DataDecodingTest, HeaderAnsweredEr00ReportsDataNotReceived) {
+    SimulatedDriver sim;
+    ASSERT_EQ(sim.driver.connect(), 0);
+    measureAtInstrument(sim);
+    sim.driver.setErrorVisible(true);
+    sim.instrument.injectFault(*rx9100sim::Fault::parse("MEDR,0,0,001:error:0"));
+    MeasuringData record;
+    EXPECT_EQ(sim.driver.getMeasurementData(record), 10);
+    EXPECT_EQ(sim.driver.getInstrumentState()->getErrorMessage(), resources::loadString(20202));
+    ASSERT_FALSE(sim.ui->messageBoxes().empty());
+    EXPECT_EQ(sim.ui->messageBoxes().back().text, resources::loadString(20202));
+}
+
+TEST(DataDecodingTest, TextModeCollects401ValuesFromFifteenContinuations) {
+    SimulatedDriver sim;
+    ASSERT_EQ(sim.driver.connect(), 0);
+    measureAtInstrument(sim);
+    sim.takeSent();
+    MeasuringData record;
+    ASSERT_EQ(sim.driver.getMesTextData("MEDR,0,0,000\r\n", record), 0);
+    EXPECT_EQ(record.getData().size(), 401u);
+    auto sent = sim.takeSent();
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "&"), 15);
+
+    MeasuringData hex;
+    sim.driver.getMeasurementData(hex);
+    EXPECT_NEAR(record.getData()[170], hex.getData()[170], 1e-3 * hex.getData()[170] + 1e-9);
+}
+
+TEST(StoredHeaderTest, DecodingIsAllOrNothing) {
+    TestableDriver driver;
+    driver.firmwareLevel = 100;
+    MeasuringData record;
+    record.setSpeed(99);
+    driver.decodeStoredHeader("OK00,4,0,1000,0,0,0,0,3", record);  // speed 4 unknown below 110
+    EXPECT_EQ(record.getSpeed(), 99);
+    driver.decodeStoredHeader("OK00,3,1,250000,1,1,2,1,3", record);
+    EXPECT_EQ(record.getSpeed(), 7);
+    EXPECT_EQ(record.getSync(), 3);
+    EXPECT_FLOAT_EQ(record.getIntegralTime(), 0.25f);
+    EXPECT_EQ(record.getInsertNd(), 1);
+    EXPECT_EQ(record.getLens(), 11);
+    EXPECT_EQ(record.getNd(), 16);
+    EXPECT_EQ(record.getMeasurementArea(), 22);
+    EXPECT_EQ(record.getCalibrationCh(), 3);
+    EXPECT_EQ(record.getMeasurementMethod(), 3);
+    driver.decodeStoredHeader("OK00,2,0,1000,1,0,0,0,0", record);
+    EXPECT_EQ(record.getSpeed(), 12);
+    EXPECT_EQ(record.getInsertNd(), -1);
+
+    driver.firmwareLevel = 110;
+    driver.decodeStoredHeader("OK00,4,0,1000,2,0,0,0,0", record);
+    EXPECT_EQ(record.getSpeed(), 13);
+    EXPECT_EQ(record.getInsertNd(), 2);
+    driver.decodeStoredHeader("", record);  // nothing stored
+    EXPECT_EQ(record.getSpeed(), 0);
+    EXPECT_FLOAT_EQ(record.getIntegralTime(), -1.0f);
+    EXPECT_EQ(record.getCalibrationCh(), -1);
+    EXPECT_EQ(record.getInsertNd(), -1);
+}
+
+TEST(StoredDataTest, EmptyNumbersAreNotErrorsAndZeroColoursAreNoData) {
+    SimulatedDriver sim;
+    ASSERT_EQ(sim.driver.connect(), 0);
+    std::string reply = "stale";
+    EXPECT_EQ(sim.driver.readStoredHeader(true, 5, reply), 0);
+    EXPECT_EQ(reply, "");
+    EXPECT_EQ(sim.driver.getInstrumentState()->getErrorCode(), 200);
+    EXPECT_FALSE(sim.driver.readStoredColor(true, 5, reply));
+
+    measureAtInstrument(sim);
+    ASSERT_TRUE(sim.instrument.storeTarget(5, "PANEL"));
+    ASSERT_EQ(sim.driver.readStoredHeader(true, 5, reply), 0);
+    EXPECT_TRUE(reply.starts_with("OK00"));
+    MeasuringData record;
+    EXPECT_EQ(sim.driver.readStoredSpectrum(true, 5, record), 0);
+    EXPECT_EQ(record.getData().size(), 401u);
+    ASSERT_TRUE(sim.driver.readStoredColor(true, 5, reply));
+    sim.driver.decodeStoredColor(reply, record);
+    ASSERT_EQ(record.getData().size(), 3u);
+    EXPECT_GT(record.getData()[0], 0.0);
+    sim.driver.readTargetName(5, record);
+    EXPECT_EQ(record.getCommonString(), "PANEL");
+    sim.driver.readTargetName(6, record);
+    EXPECT_EQ(record.getCommonString(), "          ");
+}
+
+TEST(WhiteApplicationTest, DividesByTheRecordOfTheMethodAndAngle) {
+    TestableDriver driver;
+    MeasuringData record;
+    record.getData().assign(401, 1.0);
+    driver.whiteCalibrationTra(1).coefficient.assign(401, 2.0);
+    driver.mesAng = 1;
+    driver.getSetupStatus()->setMeasurementMethod(2);
+    driver.CalbMeasurementData(record);  // not valid yet: untouched
+    EXPECT_DOUBLE_EQ(record.getData()[0], 1.0);
+    driver.whiteCalibrationTra(1).valid = true;
+    driver.CalbMeasurementData(record);
+    EXPECT_DOUBLE_EQ(record.getData()[400], 50.0);
+
+    driver.getSetupStatus()->setMeasurementMethod(3);
+    driver.ConvMeasurementData(record, 0);
+    EXPECT_DOUBLE_EQ(record.getData()[400], 50.0);
+
+    MeasuringData shortRecord;
+    shortRecord.getData().assign(3, 1.0);
+    driver.CalbTraMeasurementData(shortRecord);
+    EXPECT_DOUBLE_EQ(shortRecord.getData()[0], 1.0);
+    driver.getSetupStatus()->setMeasurementMethod(1);  // method 1 uses the other set
+    driver.ConvMeasurementData(record, 0);
+    EXPECT_DOUBLE_EQ(record.getData()[400], 50.0);
+}
