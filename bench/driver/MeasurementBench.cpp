@@ -1,0 +1,143 @@
+// What the driver adds to a measurement: doMeasurement against the simulator on
+// a pseudo-terminal at 38400 baud, less the instrument's measuring time and the
+// wire time of every byte that crossed (10 bits per byte); and the cost of
+// decoding one measurement next to its wire time.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <deque>
+#include <filesystem>
+
+#include "platform/Numbers.h"
+#include "sensor/RegistryStore.h"
+#include "sensor/TavoRX9100.h"
+#include "simulator/Instrument.h"
+#include "simulator/PtyServer.h"
+
+namespace {
+
+constexpr int kBaud = 38400;
+constexpr double kBitsPerByte = 10.0;
+constexpr double kMeasuringSeconds = 0.1;
+
+double wireSeconds(std::size_t bytes) {
+    return static_cast<double>(bytes) * kBitsPerByte / kBaud;
+}
+
+void useScratchSettings() {
+    static bool done = false;
+    if (!done) {
+        auto folder = std::filesystem::temp_directory_path() / "rx9100-bench-settings";
+        std::filesystem::create_directories(folder);
+        RegistryStore::setStoreFolder(folder.string());
+        done = true;
+    }
+}
+
+void BM_MeasurementOverheadAt38400(benchmark::State& state) {
+    useScratchSettings();
+    rx9100sim::Instrument instrument;
+    instrument.setNoise(0.0);
+    instrument.setMeasuringTiming({1.0, kMeasuringSeconds});
+    instrument.setWireTiming({kBaud, 10, std::chrono::microseconds(0)});
+    rx9100sim::PtyServer server(instrument);
+    TavoRX9100 driver;
+    auto port = std::make_unique<SerialPort>(false, true);
+    port->setPortName(server.path());
+    driver.setConnection(std::move(port));
+    driver.setErrorVisible(false);
+    if (driver.connect() != 0) {
+        state.SkipWithError("cannot connect to the simulator");
+        return;
+    }
+    double overhead = 0, wire = 0, total = 0;
+    std::vector<MeasuringData> out;
+    for (auto _ : state) {
+        instrument.clearTranscript();
+        auto start = std::chrono::steady_clock::now();
+        int r = driver.doMeasurement(out, nullptr);
+        double elapsed =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (r != 0) {
+            state.SkipWithError("measurement failed");
+            break;
+        }
+        std::size_t bytes = 0;
+        for (const auto& entry : instrument.transcript()) {
+            bytes += entry.bytes.size();
+        }
+        wire += wireSeconds(bytes);
+        total += elapsed;
+        overhead += elapsed - kMeasuringSeconds - wireSeconds(bytes);
+    }
+    driver.disconnect();
+    double n = static_cast<double>(state.iterations());
+    state.counters["total_ms"] = total / n * 1e3;
+    state.counters["wire_ms"] = wire / n * 1e3;
+    state.counters["measuring_ms"] = kMeasuringSeconds * 1e3;
+    state.counters["driver_overhead_ms"] = overhead / n * 1e3;
+    state.counters["goal_ms"] = 30;
+}
+BENCHMARK(BM_MeasurementOverheadAt38400)
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// A transport that replays one measurement's replies from memory.
+class ReplayConnection : public UnivSerialBus {
+  public:
+    explicit ReplayConnection(std::vector<std::string> replies) : replies_(std::move(replies)) {}
+    int setupPort(platform::WindowHandle, int) override { return 0; }
+    void open() override {}
+    void close() override {}
+    bool isOpen() override { return true; }
+    void setTimeout(int) override {}
+    int getTimeout() override { return 3; }
+    void sendString(const char*, int) override {}
+    void recvString(std::string& line) override {
+        line = replies_[next_];
+        next_ = (next_ + 1) % replies_.size();
+    }
+    void cancel() override {}
+    bool isCanceled() override { return false; }
+
+  private:
+    std::vector<std::string> replies_;
+    std::size_t next_ = 0;
+};
+
+void BM_DecodeOneMeasurement(benchmark::State& state) {
+    useScratchSettings();
+    rx9100sim::Instrument instrument;
+    instrument.setMeasuringTiming({1.0, 0.0});
+    instrument.exchange("RMTS,1");
+    instrument.exchange("MEAS,1");
+    instrument.waitUntilIdle(std::chrono::seconds(2));
+    std::vector<std::string> replies;
+    std::size_t bytes = 0;
+    for (const char* line :
+         {"MEDR,0,0,001", "MEDR,1,1,1", "MEDR,1,1,2", "MEDR,1,1,3", "MEDR,1,1,4"}) {
+        std::string reply = instrument.exchange(line);
+        bytes += std::string(line).size() + 2 + reply.size();
+        while (!reply.empty() && (reply.back() == '\n' || reply.back() == '\r')) {
+            reply.pop_back();
+        }
+        replies.push_back(reply);
+    }
+    TavoRX9100 driver;
+    driver.setConnection(std::make_unique<ReplayConnection>(replies));
+    MeasuringData record;
+    for (auto _ : state) {
+        driver.getMeasurementData(record);
+        benchmark::DoNotOptimize(record.getData().data());
+    }
+    state.counters["wire_ms"] = wireSeconds(bytes) * 1e3;
+    state.counters["decode_time_per_wire_time"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * wireSeconds(bytes),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_DecodeOneMeasurement)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
