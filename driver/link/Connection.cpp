@@ -1,5 +1,6 @@
 // Connecting, identifying and disconnecting the instrument.
 #include "link/ReplyFields.h"
+#include "platform/Locale.h"
 #include "platform/Numbers.h"
 #include "resources/StringTable.h"
 #include "sensor/TavoRX9100.h"
@@ -18,9 +19,11 @@ int TavoRX9100::connect() {
         return r;
     }
 
-    double version = platform::cAtof(instrumentId.getRomVersion());
-    firmwareLevel = static_cast<int>(version * 100.0 + 0.01);
-    platform::setUserDefaultLocale();
+    {
+        platform::CLocaleScope cLocale;  // leaves the process in the user's default locale
+        double version = platform::cAtof(instrumentId.getRomVersion());
+        firmwareLevel = static_cast<int>(version * 100.0 + 0.01);
+    }
 
     listSpeed.Clear();
     if (firmwareLevel >= 110) {

@@ -1,6 +1,7 @@
 #include "sensor/ConcreteSensor.h"
 
 #include "outside/CommonWords.h"
+#include "platform/ModuleResources.h"
 #include "platform/System.h"
 #include "platform/UiServices.h"
 
@@ -53,6 +54,7 @@ int ConcreteSensor::lockRemote() {
         }
         if (remoteRunning) {
             approveGetData();
+            platform::ResourceScope words(platform::ResourceSource::CommonWords);
             platform::messageBox(loadCommonWord(30001));
             return -7;
         }
