@@ -25,24 +25,14 @@ int TavoRX9100::connect() {
         firmwareLevel = static_cast<int>(version * 100.0 + 0.01);
     }
 
-    listSpeed.Clear();
     if (firmwareLevel >= 110) {
         bool lowLuminance = instrumentId.getVariation() == resources::loadString(16120);
         instrumentId.setName(lowLuminance ? "RX-9100A" : "RX-9100");
-        for (int speed : {3, 2, 7, 14, 13}) {
-            setCapabilitySpeed(speed);
-        }
+        setSpeedList({3, 2, 7, 14, 13});
     } else {
         instrumentId.setName("RX-9100");
-        for (int speed : {3, 2, 7, 12}) {
-            setCapabilitySpeed(speed);
-        }
+        setSpeedList({3, 2, 7, 12});
     }
-    setupCapability.setSyncManualEnable(true);
-    setupCapability.setSyncManualDigit(0);
-    setupCapability.setSyncManualMin(1.0f);
-    setupCapability.setSyncManualMax(16.0f);
-    setupStatus.setSpeed(3);
     return 0;
 }
 

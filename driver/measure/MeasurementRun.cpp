@@ -1,23 +1,11 @@
 // One measurement on the host's request, with progress messages and cancel.
 #include <cmath>
 
+#include "measure/FiniteValues.h"
 #include "measure/MeasureMessages.h"
 #include "platform/Numbers.h"
 #include "platform/System.h"
 #include "sensor/TavoRX9100.h"
-
-namespace {
-
-bool allFinite(const std::vector<double>& values) {
-    for (double v : values) {
-        if (!std::isfinite(v)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
 
 int TavoRX9100::doMeasurement(std::vector<MeasuringData>& out,
                               platform::WindowHandle progressWindow) {

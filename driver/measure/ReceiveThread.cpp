@@ -4,6 +4,7 @@
 
 #include "dialogs/CCheckCommunicationDlg.h"
 #include "link/ReplyFields.h"
+#include "measure/FiniteValues.h"
 #include "measure/MeasureMessages.h"
 #include "platform/Numbers.h"
 #include "platform/System.h"
@@ -13,15 +14,6 @@
 #include "sensor/TavoRX9100.h"
 
 namespace {
-
-bool allFinite(const std::vector<double>& values) {
-    for (double v : values) {
-        if (!std::isfinite(v)) {
-            return false;
-        }
-    }
-    return true;
-}
 
 int warningIdFor(int code) {
     if (code == 204 || code == 205) {

@@ -87,14 +87,7 @@ void TavoRX9100::initializeInstrument() {
     setCapabilityMode(3);
     setupStatus.setMeasurementMethod(3);
 
-    for (int speed : {3, 2, 7, 12}) {
-        setCapabilitySpeed(speed);
-    }
-    setupCapability.setSyncManualEnable(true);
-    setupCapability.setSyncManualDigit(0);
-    setupCapability.setSyncManualMin(1.0f);
-    setupCapability.setSyncManualMax(16.0f);
-    setupStatus.setSpeed(3);
+    setSpeedList({3, 2, 7, 12});
 
     for (int sync : {3, 2, 8}) {
         setCapabilitySync(sync);
@@ -145,6 +138,18 @@ void TavoRX9100::initializeInstrument() {
         setCapabilityObserver(observer);
     }
     setupStatus.setObserver(0);
+}
+
+void TavoRX9100::setSpeedList(std::initializer_list<int> speeds) {
+    listSpeed.Clear();
+    for (int speed : speeds) {
+        setCapabilitySpeed(speed);
+    }
+    setupCapability.setSyncManualEnable(true);
+    setupCapability.setSyncManualDigit(0);
+    setupCapability.setSyncManualMin(1.0f);
+    setupCapability.setSyncManualMax(16.0f);
+    setupStatus.setSpeed(3);
 }
 
 void TavoRX9100::setMeasurementType(int type) {

@@ -2,6 +2,7 @@
 // The RX-9100 driver object: the one instance a host obtains with getInstance().
 #include <array>
 #include <atomic>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -206,6 +207,8 @@ class TavoRX9100 : public ConcreteSensor {
     std::atomic<int> recoveryDepth{0};
 
     int recoverRemoteMode(bool expectOk);
+    // Rebuilds the speed list and resets the manual-sync limits that go with it.
+    void setSpeedList(std::initializer_list<int> speeds);
     // Sends a command (timeout 10, expecting OK) whose reply is one digit at position 5.
     int readDigit(const char* command, int& out);
     std::array<WhiteCalibrationData, 3> whiteCalRef;
