@@ -1,0 +1,26 @@
+#pragma once
+// The subcommands. Each returns the program's exit code.
+#include <cstdio>
+#include <string>
+
+#include "Options.h"
+
+class TavoRX9100;
+
+namespace cli {
+
+// What every command that talks to the instrument needs.
+struct CommandContext {
+    const CommandLine& line;
+    TavoRX9100& driver;
+    std::FILE* trace = nullptr;  // null: no trace
+    std::string portOverride;    // the built-in simulator's pty, else empty
+};
+
+int runPorts();
+int runIdentify(CommandContext& context);
+int runConditions(CommandContext& context);
+int runMeasure(CommandContext& context);
+int runRemote(CommandContext& context);
+
+}  // namespace cli

@@ -1,0 +1,131 @@
+#include "ConditionNames.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+#include "sensor/AbstractSensorStrategy.h"
+
+namespace cli {
+
+namespace {
+
+// English words for the codes; the list names themselves are the instrument's
+// (Japanese) display words.
+const std::map<int, std::string>& aliases(Condition condition) {
+    static const std::map<Condition, std::map<int, std::string>> table{
+        {Condition::Speed,
+         {{3, "normal"}, {2, "fast"}, {7, "manual"}, {12, "multi"}, {14, "multi"}, {13, "multi2"}}},
+        {Condition::Sync, {{8, "none"}, {3, "internal"}, {2, "external"}}},
+        {Condition::Lens, {{1, "standard"}, {11, "adapter"}}},
+        {Condition::Nd, {{0, "none"}, {15, "nd1"}, {16, "nd2"}}},
+        {Condition::InternalNd, {{0, "off"}, {1, "on"}, {2, "auto"}}},
+        {Condition::Angle, {}},  // its list names ("1°") read well as they are
+    };
+    return table.at(condition);
+}
+
+std::vector<Choice> copyList(CapIterator* list, Condition condition) {
+    std::vector<Choice> out;
+    if (list == nullptr) {
+        return out;
+    }
+    const auto& words = aliases(condition);
+    for (list->First(); list->IsDone() == 0;) {
+        const ItemMap item = list->Next();
+        const auto word = words.find(item.id);
+        out.push_back(Choice{item.id, item.name, word == words.end() ? "" : word->second});
+    }
+    return out;
+}
+
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::string format(const Choice& c) {
+    std::string text = std::to_string(c.code);
+    if (!c.name.empty()) {
+        text += " " + c.name;
+    }
+    return c.alias.empty() ? text : c.alias + " (" + text + ")";
+}
+
+}  // namespace
+
+std::string conditionKey(Condition condition) {
+    switch (condition) {
+        case Condition::Speed:
+            return "speed";
+        case Condition::Sync:
+            return "sync";
+        case Condition::Lens:
+            return "lens";
+        case Condition::Nd:
+            return "nd";
+        case Condition::InternalNd:
+            return "internal-nd";
+        case Condition::Angle:
+            return "angle";
+    }
+    return "";
+}
+
+ConditionNames ConditionNames::fromDriver(AbstractSensorStrategy& driver) {
+    SetupCapability& caps = *driver.getSetupCapability();
+    ConditionNames names;
+    names.lists_[Condition::Speed] = copyList(caps.getListSpeed(), Condition::Speed);
+    names.lists_[Condition::Sync] = copyList(caps.getListSync(), Condition::Sync);
+    names.lists_[Condition::Lens] = copyList(caps.getListLens(), Condition::Lens);
+    names.lists_[Condition::Nd] = copyList(caps.getListNd(), Condition::Nd);
+    names.lists_[Condition::InternalNd] = copyList(caps.getListInsertNd(), Condition::InternalNd);
+    names.lists_[Condition::Angle] = copyList(caps.getListArea(), Condition::Angle);
+    return names;
+}
+
+const std::vector<Choice>& ConditionNames::choices(Condition condition) const {
+    static const std::vector<Choice> none;
+    const auto found = lists_.find(condition);
+    return found == lists_.end() ? none : found->second;
+}
+
+std::optional<Choice> ConditionNames::choice(Condition condition, int code) const {
+    for (const Choice& c : choices(condition)) {
+        if (c.code == code) {
+            return c;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string ConditionNames::describe(Condition condition, int code) const {
+    const auto c = choice(condition, code);
+    return c ? format(*c) : "code " + std::to_string(code);
+}
+
+std::optional<int> ConditionNames::find(Condition condition, std::string_view text) const {
+    for (const Choice& c : choices(condition)) {
+        if ((!c.alias.empty() && equalIgnoringCase(c.alias, text)) || c.name == text) {
+            return c.code;
+        }
+    }
+    int code = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), code);
+    if (error == std::errc() && end == text.data() + text.size() && choice(condition, code)) {
+        return code;
+    }
+    return std::nullopt;
+}
+
+std::string ConditionNames::allowed(Condition condition) const {
+    std::string text;
+    for (const Choice& c : choices(condition)) {
+        text += (text.empty() ? "" : ", ") + format(c);
+    }
+    return text;
+}
+
+}  // namespace cli

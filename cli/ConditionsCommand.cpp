@@ -1,0 +1,92 @@
+// `rx9100 conditions [--set NAME=VALUE ...]`: show the measuring conditions, or
+// write the requested ones through the driver and show what the instrument kept.
+#include <cstdio>
+#include <iostream>
+
+#include "Commands.h"
+#include "ConditionReport.h"
+#include "ConditionSettings.h"
+#include "ErrorReport.h"
+#include "ExitCodes.h"
+#include "InstrumentSession.h"
+
+namespace cli {
+
+namespace {
+
+ConditionLimits limitsOf(TavoRX9100& driver) {
+    const SetupCapability& caps = *driver.getSetupCapability();
+    ConditionLimits limits;
+    limits.countMin = static_cast<int>(caps.getSyncManualMin());
+    limits.countMax = static_cast<int>(caps.getSyncManualMax());
+    if (caps.getSyncInternalMax() > caps.getSyncInternalMin()) {
+        limits.frequencyMin = caps.getSyncInternalMin();
+        limits.frequencyMax = caps.getSyncInternalMax();
+    }
+    limits.firmwareLevel = driver.getFirmwareLevel();
+    return limits;
+}
+
+void printTable(const SetupStatus& status, const ConditionNames& names,
+                const InstrumentIdentity& id) {
+    std::printf("Measuring conditions of %s (body %s) on %s\n", id.name.c_str(),
+                id.bodyNumber.c_str(), id.port.c_str());
+    for (const auto& [label, value] : conditionLines(status, names)) {
+        std::printf("  %-12s %s\n", label.c_str(), value.c_str());
+    }
+    std::printf("Choices (name, code and display name; either may be given to --set)\n");
+    for (Condition c : {Condition::Speed, Condition::Sync, Condition::Lens, Condition::Nd,
+                        Condition::InternalNd}) {
+        std::printf("  %-12s %s\n", conditionKey(c).c_str(), names.allowed(c).c_str());
+    }
+}
+
+}  // namespace
+
+int runConditions(CommandContext& context) {
+    const ConditionsOptions& options = context.line.conditions;
+    std::string error;
+    const auto request = parseAssignments(options.assignments, error);
+    if (!request) {
+        printError(error);
+        return kExitUsage;
+    }
+    InstrumentSession session(context.driver, context.line.global, context.trace,
+                              context.portOverride);
+    if (const int failed = session.open(); failed != kExitOk) {
+        return failed;
+    }
+    TavoRX9100& driver = context.driver;
+    const ConditionNames names = ConditionNames::fromDriver(driver);
+    int exitCode = kExitOk;
+    if (!options.assignments.empty()) {
+        const auto wanted =
+            applyRequest(*request, *driver.getSetupStatus(), names, limitsOf(driver), error);
+        if (!wanted) {
+            printError(error);
+            return kExitUsage;
+        }
+        *driver.getSetupStatus() = *wanted;
+        driver.setInsertNd(wanted->getInsertNd());
+        if (const int status = driver.setSetupStatus(); status != 0) {
+            return session.fail("writing the measuring conditions", status);
+        }
+        if (const int status = driver.checkSetupStatus(); status != 0) {
+            return session.fail("reading the measuring conditions back", status);
+        }
+        for (const std::string& difference :
+             compareConditions(*wanted, *driver.getSetupStatus(), names)) {
+            printError(difference);
+            exitCode = kExitInstrument;
+        }
+    }
+    if (options.json) {
+        nlohmann::json object = conditionsJson(*driver.getSetupStatus(), names);
+        std::cout << object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+    } else {
+        printTable(*driver.getSetupStatus(), names, session.identity());
+    }
+    return exitCode;
+}
+
+}  // namespace cli

@@ -1,0 +1,121 @@
+#include "InstrumentSession.h"
+
+#include <algorithm>
+#include <cctype>
+#include <memory>
+
+#include "ErrorReport.h"
+#include "ExitCodes.h"
+#include "TracingConnection.h"
+
+namespace cli {
+
+namespace {
+
+// Communication methods of the transport.
+constexpr int kMethodRs232c = 2;
+constexpr int kMethodUsbCdc = 3;
+
+// A port configured like the driver's own, then changed by the options.
+std::unique_ptr<SerialPort> makePort(SerialPort* current, const GlobalOptions& options,
+                                     const std::string& portOverride) {
+    auto port = std::make_unique<SerialPort>(false, true);
+    port->setAvailableMethod(kMethodUsbCdc);
+    port->setAvailableBaudRate(38400);
+    port->setAvailableByteSize(8);
+    port->setAvailableParity(0);
+    port->setAvailableStopBits(0);
+    if (current != nullptr) {
+        port->setMethod(current->getMethod());
+        port->setPortName(current->getPortName());
+        port->setBaudRate(current->getBaudRate());
+        port->setByteSize(current->getByteSize());
+        port->setParity(current->getParity());
+        port->setStopBits(current->getStopBits());
+    }
+    std::string method = options.method;
+    std::transform(method.begin(), method.end(), method.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (method == "rs232c") {
+        port->setMethod(kMethodRs232c);
+    } else if (method == "usb") {
+        port->setMethod(kMethodUsbCdc);
+    }
+    if (!portOverride.empty()) {
+        port->setPortName(portOverride);
+    } else if (!options.port.empty()) {
+        port->setPortName(options.port);
+    }
+    if (options.baud) {
+        port->setBaudRate(*options.baud);
+    }
+    return port;
+}
+
+}  // namespace
+
+InstrumentSession::InstrumentSession(TavoRX9100& driver, const GlobalOptions& options,
+                                     std::FILE* trace, const std::string& portOverride)
+    : driver_(driver) {
+    auto* current = dynamic_cast<SerialPort*>(driver_.getConnection());
+    auto link =
+        std::make_unique<TracingConnection>(makePort(current, options, portOverride), trace);
+    link_ = link.get();
+    driver_.setConnection(std::move(link));
+    // Failures are reported here, with more detail than a message box could give.
+    driver_.setErrorVisible(false);
+}
+
+InstrumentSession::~InstrumentSession() {
+    if (connected_) {
+        driver_.disconnect();
+    }
+}
+
+int InstrumentSession::open() {
+    int status = driver_.connect();
+    if (status != 0) {
+        const int exitCode = fail("connecting to the instrument on " + portName(), status);
+        if (status != -10 && driver_.openPort() == 0) {
+            // The instrument answered "RMTS,1" before it refused: send it back to local mode.
+            driver_.disconnect();
+        }
+        return exitCode;
+    }
+    connected_ = true;
+    status = driver_.checkSetupStatus();
+    if (status != 0) {
+        return fail("reading the measuring conditions", status);
+    }
+    return kExitOk;
+}
+
+int InstrumentSession::fail(const std::string& action, int status) {
+    return reportFailure(action, driver_, status, status == -10 ? lastTransportError() : "");
+}
+
+std::string InstrumentSession::portName() const {
+    return link_->port().getPortName();
+}
+
+std::string InstrumentSession::lastTransportError() const {
+    return link_->lastError();
+}
+
+int InstrumentSession::transportFailuresInARow() const {
+    return link_->consecutiveFailures();
+}
+
+InstrumentIdentity InstrumentSession::identity() const {
+    InstrumentId& id = *driver_.getInstrumentId();
+    InstrumentIdentity out;
+    out.name = id.getName();
+    out.variation = id.getVariation();
+    out.bodyNumber = id.getBodyNo();
+    out.romVersion = id.getRomVersion();
+    out.firmwareLevel = driver_.getFirmwareLevel();
+    out.port = portName();
+    return out;
+}
+
+}  // namespace cli

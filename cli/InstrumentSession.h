@@ -1,0 +1,53 @@
+#pragma once
+// One connection to the instrument for the lifetime of a command: the driver's
+// transport set up from the options, connect and read the conditions, and on
+// every way out (errors and Ctrl-C included) disconnect, which returns the
+// instrument to local mode.
+#include <cstdio>
+#include <string>
+
+#include "Options.h"
+#include "sensor/TavoRX9100.h"
+
+namespace cli {
+
+class TracingConnection;
+
+struct InstrumentIdentity {
+    std::string name;
+    std::string variation;
+    std::string bodyNumber;
+    std::string romVersion;
+    int firmwareLevel = 0;
+    std::string port;
+};
+
+class InstrumentSession {
+  public:
+    // portOverride replaces the settings' port when not empty (the simulator's pty).
+    InstrumentSession(TavoRX9100& driver, const GlobalOptions& options, std::FILE* trace,
+                      const std::string& portOverride);
+    ~InstrumentSession();
+    InstrumentSession(const InstrumentSession&) = delete;
+    InstrumentSession& operator=(const InstrumentSession&) = delete;
+
+    // connect() and checkSetupStatus(); on failure reports it and returns the exit code.
+    int open();
+
+    TavoRX9100& driver() { return driver_; }
+    std::string portName() const;
+    std::string lastTransportError() const;
+    // Exchanges that failed one after the other, on any thread; 0 after a reply.
+    int transportFailuresInARow() const;
+    InstrumentIdentity identity() const;
+
+    // Reports a failed operation (status non-zero) and returns its exit code.
+    int fail(const std::string& action, int status);
+
+  private:
+    TavoRX9100& driver_;
+    TracingConnection* link_ = nullptr;  // owned by the driver
+    bool connected_ = false;
+};
+
+}  // namespace cli

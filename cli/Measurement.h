@@ -1,0 +1,44 @@
+#pragma once
+// One measurement as rx9100 reports it: the driver's record, its colour values and
+// the instrument's warning, with what every output format shares.
+#include <string>
+
+#include "ConditionNames.h"
+#include "InstrumentSession.h"
+#include "sensor/DataFormat.h"
+#include "sensor/MeasuringData.h"
+#include "tintcalc/Colorimetry.h"
+
+namespace cli {
+
+struct ReportContext {
+    InstrumentIdentity identity;
+    ConditionNames names;
+    int observer = 2;
+    int firstNm = 380;
+    int stepNm = 1;
+};
+
+struct MeasurementResult {
+    int index = 1;  // 1-based within the run
+    MeasuringData record;
+    tintcalc::ColorResult colour;
+    int warningCode = 200;  // 200: none; 216: insufficient exposure
+    std::string warningText;
+};
+
+ReportContext makeContext(const InstrumentIdentity& identity, const ConditionNames& names,
+                          const DataFormat& format, int observer);
+
+MeasurementResult makeResult(int index, const MeasuringData& record, const ReportContext& context);
+
+// "2026-01-31T12:00:00Z"
+std::string isoTime(const CTime& time);
+
+// printf-style formatting of one number; "-" for values the colour library could not compute.
+std::string formatValue(double value, const char* format);
+
+// Spectral radiance unit of the values, as the outputs name it.
+inline constexpr const char* kRadianceUnit = "W/(sr*m2*nm)";
+
+}  // namespace cli

@@ -1,0 +1,162 @@
+#include "Options.h"
+
+#include <CLI/CLI.hpp>
+#include <map>
+
+namespace cli {
+
+namespace {
+
+void declareSimulator(CLI::App& app, SimulatorOptions& sim) {
+    const std::string group = "Built-in simulator (with --sim)";
+    CLI::Option* flag = app.add_flag("--sim", sim.enabled,
+                                     "Measure with the built-in simulated instrument, served on a "
+                                     "pseudo-terminal through the real serial transport");
+    flag->group(group);
+    auto simOption = [&](CLI::Option* option) { option->needs(flag)->group(group); };
+    simOption(app.add_option("--sim-source", sim.source,
+                             "Light source: a, d65, e, planck:K, led:NM[:FWHM], red, green, "
+                             "blue, white")
+                  ->capture_default_str());
+    simOption(app.add_option("--sim-luminance", sim.luminance, "Luminance of the source in cd/m2")
+                  ->check(CLI::NonNegativeNumber)
+                  ->capture_default_str());
+    simOption(app.add_option("--sim-variation", sim.variation,
+                             "Model variation: 0 or 1 standard, 2 low-luminance")
+                  ->check(CLI::Range(0, 9))
+                  ->capture_default_str());
+    simOption(
+        app.add_option("--sim-body", sim.body, "Body number it reports")->capture_default_str());
+    simOption(app.add_option("--sim-rom", sim.rom,
+                             "ROM version it reports (1.00, 1.09, 1.10, 1.20...); the firmware "
+                             "level follows from it")
+                  ->capture_default_str());
+    simOption(app.add_option("--sim-angle", sim.angle, "Measuring angle setting 0, 1 or 2")
+                  ->check(CLI::Range(0, 2)));
+    simOption(app.add_option("--sim-baud", sim.baud,
+                             "Emulate a serial line of this speed; 0: no artificial delay")
+                  ->check(CLI::NonNegativeNumber)
+                  ->capture_default_str());
+    simOption(app.add_option("--sim-time-scale", sim.timeScale,
+                             "Multiply every measuring time by this factor")
+                  ->check(CLI::NonNegativeNumber)
+                  ->capture_default_str());
+    simOption(app.add_option("--sim-measuring-time", sim.measuringTime,
+                             "Make every measurement take this many seconds")
+                  ->check(CLI::NonNegativeNumber));
+    simOption(app.add_option("--sim-key-interval", sim.keyInterval,
+                             "Press the instrument's measuring key every N seconds (0: never)")
+                  ->check(CLI::NonNegativeNumber)
+                  ->capture_default_str());
+    simOption(app.add_option("--sim-noise", sim.noise, "Relative noise of the readings (0: exact)")
+                  ->check(CLI::NonNegativeNumber)
+                  ->capture_default_str());
+    simOption(app.add_option("--sim-fault", sim.faults,
+                             "Make the instrument misbehave once, e.g. MEDR:hangup, "
+                             "MEAS,1:error:12, '*:silent' (repeatable; see docs/simulator.md)"));
+    simOption(app.add_option("--sim-transcript", sim.transcript,
+                             "Append every line the instrument receives and sends to FILE"));
+}
+
+void declareOutput(CLI::App& command, OutputOptions& output) {
+    command
+        .add_option_function<std::string>(
+            "--format",
+            [&output](const std::string& name) {
+                const std::map<std::string, Format> formats{{"table", Format::Table},
+                                                            {"csv", Format::Csv},
+                                                            {"json", Format::Json},
+                                                            {"cgats", Format::Cgats}};
+                output.format = formats.at(name);
+            },
+            "table (for people), csv (the spectrum), json (one object per measurement, one per "
+            "line), cgats (ArgyllCMS .ti3)")
+        ->transform(CLI::IsMember({"table", "csv", "json", "cgats"}, CLI::ignore_case))
+        ->default_str("table");
+    command.add_option("--output,-o", output.outputFile, "Write the results to FILE, not stdout")
+        ->type_name("FILE");
+    command
+        .add_option("--plot", output.plotFile,
+                    "Draw the spectrum with its colour values to FILE.png")
+        ->type_name("FILE.png");
+    command
+        .add_option("--observer", output.observer, "Colour values for the 2 or 10 degree observer")
+        ->check(CLI::IsMember({2, 10}))
+        ->capture_default_str();
+}
+
+}  // namespace
+
+Subcommands declareCommandLine(CLI::App& app, CommandLine& line) {
+    GlobalOptions& global = line.global;
+    app.require_subcommand(1);
+    app.fallthrough();  // global options may also follow the command
+    app.add_option("--port,-p", global.port,
+                   "Port: /dev/ttyACM0, /dev/ttyUSB0, COM1 (the settings' name), tcp:HOST:PORT; "
+                   "default: the port in the settings store");
+    app.add_option("--method", global.method,
+                   "How COMn names map to devices: usb (/dev/ttyACM, default) or rs232c "
+                   "(/dev/ttyS)")
+        ->check(CLI::IsMember({"usb", "rs232c"}, CLI::ignore_case));
+    app.add_option("--baud", global.baud, "Line speed; default: the settings store's (38400)")
+        ->check(CLI::PositiveNumber);
+    app.add_option("--settings", global.settingsDir,
+                   "Folder of the settings store (default $XDG_CONFIG_HOME/rx9100)")
+        ->type_name("DIR");
+    app.add_flag("--trace", global.trace,
+                 "Print every command line and reply with a timestamp on stderr");
+    app.add_option("--trace-file", global.traceFile, "... or append them to FILE")
+        ->type_name("FILE");
+    declareSimulator(app, global.sim);
+
+    Subcommands commands;
+    commands.ports =
+        app.add_subcommand("ports", "List the serial ports with descriptions and USB ids");
+    commands.identify =
+        app.add_subcommand("identify", "Connect and print name, variation, body number and ROM");
+
+    commands.conditions = app.add_subcommand(
+        "conditions",
+        "Show the measuring conditions, or change them with --set and read them back");
+    commands.conditions
+        ->add_option("--set", line.conditions.assignments,
+                     "NAME=VALUE ... with NAME one of speed, integration (s), count, sync, "
+                     "frequency (Hz), lens, nd, internal-nd, channel; an invalid value lists "
+                     "what is allowed")
+        ->expected(1, -1);
+    commands.conditions->add_flag("--json", line.conditions.json, "Print them as one JSON object");
+
+    commands.measure = app.add_subcommand("measure", "Take one measurement or a series");
+    declareOutput(*commands.measure, line.measure.output);
+    commands.measure->add_option("--count,-n", line.measure.count, "Number of measurements")
+        ->check(CLI::PositiveNumber)
+        ->capture_default_str();
+    commands.measure
+        ->add_option("--interval", line.measure.interval,
+                     "Seconds from the start of one measurement to the start of the next")
+        ->check(CLI::NonNegativeNumber)
+        ->capture_default_str();
+    commands.measure
+        ->add_option_function<std::string>(
+            "--progress",
+            [&line](const std::string& name) {
+                line.measure.progress = name == "always"  ? ProgressMode::Always
+                                        : name == "never" ? ProgressMode::Never
+                                                          : ProgressMode::Auto;
+            },
+            "Progress bar on stderr: auto (when stderr is a terminal), always, never")
+        ->transform(CLI::IsMember({"auto", "always", "never"}, CLI::ignore_case))
+        ->default_str("auto");
+
+    commands.remote = app.add_subcommand(
+        "remote", "Print every measurement taken with the instrument's key until Ctrl-C");
+    declareOutput(*commands.remote, line.remote.output);
+    commands.remote
+        ->add_option("--count,-n", line.remote.count,
+                     "Stop after this many measurements (0: never)")
+        ->check(CLI::NonNegativeNumber)
+        ->capture_default_str();
+    return commands;
+}
+
+}  // namespace cli

@@ -1,0 +1,85 @@
+#pragma once
+// Everything the command line can ask for, and how it is declared to CLI11.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+
+namespace cli {
+
+enum class Format { Table, Csv, Json, Cgats };
+enum class ProgressMode { Auto, Always, Never };
+
+struct SimulatorOptions {
+    bool enabled = false;
+    std::string source = "d65";
+    double luminance = 100.0;
+    int variation = 0;
+    std::string body = "1000001";
+    std::string rom = "1.10";
+    std::optional<int> angle;
+    int baud = 0;  // emulated line speed; 0: no artificial delay
+    double timeScale = 1.0;
+    std::optional<double> measuringTime;
+    double keyInterval = 0.0;  // seconds between automatic key presses; 0: never
+    double noise = 0.002;
+    std::vector<std::string> faults;
+    std::string transcript;
+};
+
+struct GlobalOptions {
+    std::string port;    // empty: the port in the settings store
+    std::string method;  // empty: as configured; "usb" or "rs232c"
+    std::optional<int> baud;
+    std::string settingsDir;
+    bool trace = false;     // every line with a timestamp to stderr
+    std::string traceFile;  // ... or to this file
+    SimulatorOptions sim;
+};
+
+struct OutputOptions {
+    Format format = Format::Table;
+    std::string outputFile;  // empty: stdout
+    std::string plotFile;
+    int observer = 2;
+};
+
+struct MeasureOptions {
+    OutputOptions output;
+    int count = 1;
+    double interval = 0.0;
+    ProgressMode progress = ProgressMode::Auto;
+};
+
+struct RemoteOptions {
+    OutputOptions output;
+    int count = 0;  // 0: until Ctrl-C
+};
+
+struct ConditionsOptions {
+    std::vector<std::string> assignments;  // NAME=VALUE
+    bool json = false;
+};
+
+struct CommandLine {
+    GlobalOptions global;
+    MeasureOptions measure;
+    RemoteOptions remote;
+    ConditionsOptions conditions;
+};
+
+// The subcommands, for main() to tell which one was chosen.
+struct Subcommands {
+    CLI::App* ports = nullptr;
+    CLI::App* identify = nullptr;
+    CLI::App* conditions = nullptr;
+    CLI::App* measure = nullptr;
+    CLI::App* remote = nullptr;
+};
+
+Subcommands declareCommandLine(CLI::App& app, CommandLine& line);
+
+}  // namespace cli

@@ -1,0 +1,58 @@
+#include "SpectrumPlot.h"
+
+#ifdef RX9100_CLI_PLOT
+#include "rx9100qt/SpectrumPng.h"
+#endif
+
+namespace cli {
+
+std::string plotTitle(const MeasurementResult& result) {
+    const tintcalc::ColorResult& c = result.colour;
+    return "Lv " + formatValue(c.Lv, "%.5g") + " cd/m²   x " + formatValue(c.x, "%.4f") + "  y " +
+           formatValue(c.y, "%.4f") + "   CCT " + formatValue(c.cct, "%.0f") + " K  Duv " +
+           formatValue(c.duv, "%.4f");
+}
+
+#ifdef RX9100_CLI_PLOT
+
+bool plotAvailable() {
+    return true;
+}
+
+std::string writePlot(const std::string& path, const std::vector<MeasurementResult>& results,
+                      const ReportContext& context) {
+    if (results.empty()) {
+        return "no measurement to plot";
+    }
+    std::vector<platform::ui::SpectrumSeries> series;
+    for (const MeasurementResult& result : results) {
+        platform::ui::SpectrumSeries s;
+        if (results.size() > 1) {
+            s.name = "#" + std::to_string(result.index);
+        }
+        s.values = result.record.getData();
+        s.firstNm = context.firstNm;
+        s.stepNm = context.stepNm;
+        series.push_back(std::move(s));
+    }
+    const std::string title = context.identity.name + "   " + plotTitle(results.back());
+    if (!rx9100qt::renderSpectrumPng(path, series, title)) {
+        return "cannot write the plot " + path;
+    }
+    return {};
+}
+
+#else
+
+bool plotAvailable() {
+    return false;
+}
+
+std::string writePlot(const std::string&, const std::vector<MeasurementResult>&,
+                      const ReportContext&) {
+    return "--plot is not available: this rx9100 was built without Qt (RX9100_QT=OFF)";
+}
+
+#endif
+
+}  // namespace cli

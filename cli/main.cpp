@@ -1,0 +1,116 @@
+// rx9100: the command-line host of the RX-9100 driver. It drives the instrument
+// only through the driver's host interface, as a GUI host does.
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include <CLI/CLI.hpp>
+
+#include "BuiltInSimulator.h"
+#include "Commands.h"
+#include "ErrorReport.h"
+#include "ExitCodes.h"
+#include "Interrupt.h"
+#include "Options.h"
+#include "platform/ConsoleUiServices.h"
+#include "sensor/RegistryStore.h"
+#include "sensor/TavoRX9100.h"
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using TraceFile = std::unique_ptr<std::FILE, FileCloser>;
+
+constexpr const char* kDescription =
+    "rx9100: measure with an RX-9100 spectroradiometer from a terminal or a script.\n\n"
+    "Examples:\n"
+    "  rx9100 --sim measure --plot spectrum.png     the built-in simulator, no instrument needed\n"
+    "  rx9100 --port /dev/ttyACM0 identify          an instrument on USB\n"
+    "  rx9100 conditions --set speed=manual integration=0.5\n"
+    "  rx9100 measure --count 10 --interval 5 --format json -o series.jsonl\n"
+    "  rx9100 remote --format csv                   measurements taken with the instrument's key";
+
+constexpr const char* kExitCodes =
+    "\nExit codes: 0 done, 1 internal failure, 2 bad usage or condition value, 3 no link "
+    "(port, no reply, line dropped), 4 refused by the instrument or driver, 5 output not "
+    "written, 130 stopped by Ctrl-C.";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace cli;
+    CLI::App app{kDescription, "rx9100"};
+    app.set_version_flag("--version", std::string("rx9100 ") + RX9100_VERSION);
+    app.footer(kExitCodes);
+    CommandLine line;
+    const Subcommands commands = declareCommandLine(app, line);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int code = app.exit(e);
+        return code == 0 ? kExitOk : kExitUsage;
+    }
+    const GlobalOptions& global = line.global;
+    if (global.sim.enabled && !global.port.empty()) {
+        printError("--sim and --port exclude each other");
+        return kExitUsage;
+    }
+    installInterruptHandler();
+
+    if (commands.ports->parsed()) {
+        return runPorts();
+    }
+    if (!global.settingsDir.empty()) {
+        std::error_code error;
+        std::filesystem::create_directories(global.settingsDir, error);
+        RegistryStore::setStoreFolder(global.settingsDir);  // before the driver exists
+    }
+    TraceFile traceFile;
+    std::FILE* trace = nullptr;
+    if (!global.traceFile.empty()) {
+        traceFile.reset(std::fopen(global.traceFile.c_str(), "a"));
+        if (!traceFile) {
+            printError("cannot write the trace file " + global.traceFile);
+            return kExitOutput;
+        }
+        trace = traceFile.get();
+    } else if (global.trace) {
+        trace = stderr;
+    }
+
+    // Declared before the driver is used so that it outlives every exchange.
+    BuiltInSimulator simulator;
+    std::string portOverride;
+    if (global.sim.enabled) {
+        if (const std::string error = simulator.start(global.sim); !error.empty()) {
+            printError(error);
+            return kExitInternal;
+        }
+        portOverride = simulator.portPath();
+    }
+
+    // Message boxes the driver raises on its own (none while error display is off)
+    // go to stderr; questions take the answer that changes nothing.
+    platform::setUiServices(std::make_shared<platform::ConsoleUiServices>(stderr, false));
+    auto* driver = dynamic_cast<TavoRX9100*>(TavoRX9100::getInstance());
+    if (driver == nullptr) {
+        printError("the driver object could not be created");
+        return kExitInternal;
+    }
+    CommandContext context{line, *driver, trace, portOverride};
+    int exitCode = kExitUsage;
+    if (commands.identify->parsed()) {
+        exitCode = runIdentify(context);
+    } else if (commands.conditions->parsed()) {
+        exitCode = runConditions(context);
+    } else if (commands.measure->parsed()) {
+        exitCode = runMeasure(context);
+    } else if (commands.remote->parsed()) {
+        exitCode = runRemote(context);
+    }
+    // The driver object lives on (as in a host); its port is closed, so it no longer
+    // refers to the simulator's pty.
+    return exitCode;
+}
