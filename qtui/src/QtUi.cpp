@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QFontDatabase>
 
+#include "dialogs/DialogPortSettingsPrompt.h"
 #include "platform/UiServices.h"
 #include "platform/Window.h"
 #include "platform/ui/DialogRunner.h"
+#include "portway/PortSettingsPrompt.h"
 #include "rx9100qt/QtDialogRunner.h"
 #include "rx9100qt/QtUiServices.h"
 
@@ -23,6 +25,8 @@ std::shared_ptr<QtDialogRunner> installQtUi() {
     auto runner = std::make_shared<QtDialogRunner>();
     platform::ui::setDialogRunner(runner);
     platform::setUiServices(std::make_shared<QtUiServices>(runner));
+    // The transport's port settings become a window instead of console questions.
+    portway::setPortSettingsPrompt(std::make_shared<DialogPortSettingsPrompt>());
     // Messages posted to this thread's windows are dispatched by the Qt loop.
     platform::setQueueWaker([] {
         if (QCoreApplication* app = QCoreApplication::instance()) {
@@ -34,6 +38,7 @@ std::shared_ptr<QtDialogRunner> installQtUi() {
 }
 
 void uninstallQtUi() {
+    portway::setPortSettingsPrompt(nullptr);
     platform::setQueueWaker(nullptr);
     platform::setUiServices(nullptr);
     platform::ui::setDialogRunner(nullptr);
