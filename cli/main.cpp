@@ -8,11 +8,11 @@
 
 #include "BuiltInSimulator.h"
 #include "Commands.h"
+#include "DriverMessages.h"
 #include "ErrorReport.h"
 #include "ExitCodes.h"
 #include "Interrupt.h"
 #include "Options.h"
-#include "platform/ConsoleUiServices.h"
 #include "sensor/RegistryStore.h"
 #include "sensor/TavoRX9100.h"
 
@@ -91,9 +91,7 @@ int main(int argc, char** argv) {
         portOverride = simulator.portPath();
     }
 
-    // Message boxes the driver raises on its own (none while error display is off)
-    // go to stderr; questions take the answer that changes nothing.
-    platform::setUiServices(std::make_shared<platform::ConsoleUiServices>(stderr, false));
+    platform::setUiServices(std::make_shared<DriverMessages>());
     auto* driver = dynamic_cast<TavoRX9100*>(TavoRX9100::getInstance());
     if (driver == nullptr) {
         printError("the driver object could not be created");

@@ -1,0 +1,21 @@
+#include "DriverMessages.h"
+
+#include "ErrorReport.h"
+
+namespace cli {
+
+int DriverMessages::messageBox(platform::WindowHandle, const platform::MessageBoxRequest& request) {
+    std::string text = request.text;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
+        text.pop_back();
+    }
+    printError("driver message: " + text);
+    return request.buttons == platform::MessageBoxButtons::Ok ? platform::IDOK : platform::IDCANCEL;
+}
+
+std::optional<std::string> DriverMessages::chooseFile(platform::WindowHandle,
+                                                      const platform::FileChooserRequest&) {
+    return std::nullopt;
+}
+
+}  // namespace cli

@@ -1,0 +1,128 @@
+#include "CliRun.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace clitest {
+
+CliProcess::CliProcess(const std::filesystem::path& folder, const std::vector<std::string>& args)
+    : outPath_(folder / "stdout.txt"), errPath_(folder / "stderr.txt") {
+    std::vector<std::string> argv{RX9100_CLI};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<char*> pointers;
+    for (std::string& a : argv) {
+        pointers.push_back(a.data());
+    }
+    pointers.push_back(nullptr);
+    const std::string out = outPath_.string();
+    const std::string err = errPath_.string();
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int in = ::open("/dev/null", O_RDONLY);
+        ::dup2(o, STDOUT_FILENO);
+        ::dup2(e, STDERR_FILENO);
+        ::dup2(in, STDIN_FILENO);
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        ::execv(pointers[0], pointers.data());
+        ::_exit(127);
+    }
+}
+
+CliProcess::~CliProcess() {
+    if (pid_ > 0) {
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+    }
+}
+
+void CliProcess::signal(int number) const {
+    ::kill(pid_, number);
+}
+
+Finished CliProcess::wait(std::chrono::milliseconds limit) {
+    Finished result;
+    int status = 0;
+    const bool ended = waitUntil([&] { return ::waitpid(pid_, &status, WNOHANG) == pid_; }, limit);
+    if (!ended) {
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, &status, 0);
+    } else if (WIFEXITED(status)) {
+        result.exitCode = WEXITSTATUS(status);
+    } else if (WIFSIGNALED(status)) {
+        result.exitCode = 128 + WTERMSIG(status);
+    }
+    pid_ = -1;
+    result.out = out();
+    result.err = err();
+    return result;
+}
+
+std::string CliProcess::out() const {
+    return readFile(outPath_);
+}
+
+std::string CliProcess::err() const {
+    return readFile(errPath_);
+}
+
+Finished runCli(const std::filesystem::path& folder, const std::vector<std::string>& args,
+                std::chrono::milliseconds limit) {
+    CliProcess process(folder, args);
+    return process.wait(limit);
+}
+
+bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> receivedCommands(const std::filesystem::path& transcript) {
+    std::vector<std::string> commands;
+    std::istringstream lines(readFile(transcript));
+    for (std::string line; std::getline(lines, line);) {
+        const auto arrow = line.find(" -> ");
+        if (arrow == std::string::npos) {
+            continue;
+        }
+        std::string command = line.substr(arrow + 4);
+        if (command.ends_with("\\r\\n")) {
+            command.resize(command.size() - 4);
+        }
+        commands.push_back(command);
+    }
+    return commands;
+}
+
+TempFolder::TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "rx9100-cli-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data());
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+}  // namespace clitest

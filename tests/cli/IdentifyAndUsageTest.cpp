@@ -1,0 +1,57 @@
+// The program's surface: help and version, refused option combinations,
+// identification with its trace, and a port that does not exist.
+#include <gtest/gtest.h>
+
+#include "CliTest.h"
+
+namespace clitest {
+namespace {
+
+using IdentifyTest = CliTest;
+
+TEST_F(IdentifyTest, HelpOnEveryLevelVersionAndBadUsage) {
+    for (const char* command : {"ports", "identify", "conditions", "measure", "remote"}) {
+        const Finished help = runCli(folder.path(), {command, "--help"});
+        EXPECT_EQ(help.exitCode, 0) << command;
+        EXPECT_NE(help.out.find(std::string("rx9100 ") + command), std::string::npos) << command;
+    }
+    const Finished top = runCli(folder.path(), {"--help"});
+    EXPECT_NE(top.out.find("--sim-key-interval"), std::string::npos);
+    EXPECT_NE(top.out.find("Exit codes"), std::string::npos);
+
+    EXPECT_EQ(runCli(folder.path(), {"--version"}).out, "rx9100 0.1.0\n");
+    EXPECT_EQ(runCli(folder.path(), {}).exitCode, 2);                                 // no command
+    EXPECT_EQ(runCli(folder.path(), {"--sim-source", "a", "identify"}).exitCode, 2);  // needs --sim
+    EXPECT_EQ(runCli(folder.path(), {"--sim", "--port", "/dev/null", "identify"}).exitCode, 2);
+    EXPECT_EQ(runCli(folder.path(), {"measure", "--format", "xml"}).exitCode, 2);
+}
+
+TEST_F(IdentifyTest, PrintsTheInstrumentAndTracesEveryLine) {
+    const Finished r = run({"--sim-variation", "2", "--sim-rom", "1.20", "--sim-body", "7654321",
+                            "--trace-file", file("trace.txt").string(), "identify"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("RX-9100A"), std::string::npos) << r.out;  // low-luminance from ROM 1.10
+    EXPECT_NE(r.out.find("低輝度モデル"), std::string::npos);
+    EXPECT_NE(r.out.find("7654321"), std::string::npos);
+    EXPECT_NE(r.out.find("ROM version     1.20"), std::string::npos);
+    EXPECT_NE(r.out.find("firmware level  120"), std::string::npos);
+
+    const std::string trace = readFile(file("trace.txt"));
+    EXPECT_NE(trace.find("> IDDR"), std::string::npos) << trace;
+    EXPECT_NE(trace.find("< OK00,RX-9100,2,7654321"), std::string::npos) << trace;
+    const auto sent = commands();
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.front(), "RMTS,1");
+    EXPECT_EQ(sent.back(), "RMTS,0");  // back in local mode
+}
+
+TEST_F(IdentifyTest, MissingPortIsALinkFailure) {
+    const Finished r = runCli(folder.path(), {"--settings", (folder.path() / "s").string(),
+                                              "--port", "/dev/rx9100-missing", "identify"});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_NE(r.err.find("/dev/rx9100-missing"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("status -10"), std::string::npos) << r.err;
+}
+
+}  // namespace
+}  // namespace clitest

@@ -1,0 +1,132 @@
+// One measurement in every output format, checked by what reads it: JSON by a
+// parser, CSV by its rows, CGATS by ArgyllCMS's spec2cie, the plot as a PNG.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "CliTest.h"
+
+namespace clitest {
+namespace {
+
+using MeasureTest = CliTest;
+
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The first data row of a CGATS file as named fields.
+std::map<std::string, double> firstCgatsRow(const std::string& text) {
+    const auto formatStart = text.find("BEGIN_DATA_FORMAT\n") + 18;
+    const auto formatEnd = text.find("\nEND_DATA_FORMAT");
+    const auto dataStart = text.find("BEGIN_DATA\n") + 11;
+    std::istringstream names(text.substr(formatStart, formatEnd - formatStart));
+    std::istringstream values(text.substr(dataStart));
+    std::map<std::string, double> row;
+    std::string name;
+    double value = 0;
+    while (names >> name && values >> value) {
+        row[name] = value;
+    }
+    return row;
+}
+
+TEST_F(MeasureTest, JsonLinesCarryColourConditionsIdentityAndSpectrum) {
+    const Finished r = run({"measure", "--count", "2", "--format", "json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto lines = splitLines(r.out);
+    ASSERT_EQ(lines.size(), 2u) << r.out;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto m = nlohmann::json::parse(lines[i]);
+        EXPECT_EQ(m["measurement"], i + 1);
+        EXPECT_EQ(m["instrument"]["name"], "RX-9100");
+        EXPECT_EQ(m["instrument"]["firmware_level"], 110);
+        EXPECT_EQ(m["conditions"]["speed"]["code"], 3);
+        EXPECT_TRUE(m["warning"].is_null());
+        ASSERT_EQ(m["spectrum"]["values"].size(), 401u);
+        const auto& colour = m["colour"];
+        EXPECT_NEAR(colour["Lv"].get<double>(), 100.0, 1.0);  // the simulator's D65 at 100 cd/m²
+        EXPECT_NEAR(colour["x"].get<double>(), 0.3127, 0.002);
+        EXPECT_NEAR(colour["y"].get<double>(), 0.3290, 0.002);
+        EXPECT_NEAR(colour["CCT"].get<double>(), 6504.0, 40.0);
+        for (const char* key :
+             {"u_prime", "v_prime", "Duv", "X", "Y", "Z", "dominant_wavelength_nm", "purity"}) {
+            EXPECT_TRUE(colour[key].is_number()) << key;
+        }
+    }
+}
+
+TEST_F(MeasureTest, CsvHasAUnitHeaderAnd401Rows) {
+    const Finished r = run({"measure", "--format", "csv", "--output", file("m.csv").string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(r.out.empty());
+    const auto lines = splitLines(readFile(file("m.csv")));
+    ASSERT_EQ(lines.size(), 402u);
+    EXPECT_EQ(lines.front(), "wavelength_nm,spectral_radiance_W/(sr*m2*nm)");
+    EXPECT_TRUE(lines[1].starts_with("380,"));
+    EXPECT_TRUE(lines.back().starts_with("780,"));
+
+    const Finished series = run({"measure", "--count", "2", "--format", "csv"});
+    const auto rows = splitLines(series.out);
+    ASSERT_EQ(rows.size(), 1u + 2u * 401u);
+    EXPECT_TRUE(rows.front().starts_with("measurement,wavelength_nm,"));
+    EXPECT_TRUE(rows.back().starts_with("2,780,"));
+}
+
+TEST_F(MeasureTest, ArgyllReadsTheCgatsFileAndAgreesOnXyz) {
+    if (std::string(RX9100_SPEC2CIE).empty()) {
+        GTEST_SKIP() << "spec2cie (ArgyllCMS) is not installed";
+    }
+    const Finished r = run({"measure", "--format", "cgats", "-o", file("m.ti3").string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string command = std::string(RX9100_SPEC2CIE) + " -n " + file("m.ti3").string() +
+                                " " + file("argyll.ti3").string() + " >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << readFile(file("m.ti3")).substr(0, 600);
+    const auto ours = firstCgatsRow(readFile(file("m.ti3")));
+    const auto argyll = firstCgatsRow(readFile(file("argyll.ti3")));
+    for (const char* field : {"XYZ_X", "XYZ_Y", "XYZ_Z"}) {
+        ASSERT_TRUE(ours.contains(field) && argyll.contains(field)) << field;
+        EXPECT_NEAR(argyll.at(field) / ours.at(field), 1.0, 0.001) << field;
+    }
+    EXPECT_NEAR(ours.at("XYZ_Y"), 100.0, 1.0);
+}
+
+TEST_F(MeasureTest, TableWithProgressWarningAndPlot) {
+    std::vector<std::string> args{
+        "--sim-luminance", "0.001", "--sim-measuring-time", "0.3", "measure",
+        "--progress",      "always"};
+#ifdef RX9100_CLI_PLOT
+    args.insert(args.end(), {"--plot", file("spectrum.png").string()});
+#endif
+    const Finished r = run(args);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("RX-9100 (標準モデル), body 1000001, ROM 1.10"), std::string::npos);
+    EXPECT_NE(r.out.find("Lv "), std::string::npos);
+    EXPECT_NE(r.out.find("CCT  Duv"), std::string::npos);
+    EXPECT_NE(r.out.find("warning      216: 露光量不足 (insufficient exposure)"), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("speed        normal (3 ノーマル)"), std::string::npos);
+    // The bar follows the driver's start and progress messages to the end.
+    EXPECT_NE(r.err.find("[##############################]   0.3 / 0.3 s"), std::string::npos)
+        << r.err;
+#ifdef RX9100_CLI_PLOT
+    const std::string png = readFile(file("spectrum.png"));
+    ASSERT_GT(png.size(), 1000u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+#else
+    const Finished plot = run({"measure", "--plot", file("spectrum.png").string()});
+    EXPECT_EQ(plot.exitCode, 5);
+    EXPECT_NE(plot.err.find("built without Qt"), std::string::npos);
+#endif
+}
+
+}  // namespace
+}  // namespace clitest
