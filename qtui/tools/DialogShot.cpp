@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "dialogs/CCheckCommunicationDlg.h"
+#include "dialogs/CPortSettingsDlg.h"
 #include "measure/CMeasureProgressDlg.h"
 #include "resources/StringTable.h"
 #include "resources/templates/DialogTemplates.h"
@@ -62,6 +63,19 @@ const std::vector<Shot>& shots() {
              d->setChannel(3);
              d->setId("LAMP-A 2");
              return d;
+         }},
+        {"CPortSettingsDlg", 7301,
+         [] {
+             portway::PortChoices choices;
+             choices.ports = {{"/dev/ttyACM0", "RX-9100", true, 0x1a86, 0x7523},
+                              {"/dev/ttyS0", "", false, std::nullopt, std::nullopt},
+                              {"/dev/ttyUSB0", "USB-Serial Controller", true, 0x067b, 0x2303}};
+             choices.methods = {2, 3};
+             choices.baudRates = {1200, 2400, 4800, 9600, 19200, 38400};
+             portway::PortSettings current;
+             current.method = 2;
+             current.portName = "/dev/ttyUSB0";
+             return std::make_unique<CPortSettingsDlg>(choices, current);
          }},
     };
     return all;
