@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/DialogPortSettingsPrompt.h"
-#include "outside/PortwayEx.h"
 #include "platform/ui/ScriptedUiTest.h"
 
 using platform::IDCANCEL;
@@ -16,7 +15,6 @@ class PortSettingsDialog : public ScriptedUiTest {
   protected:
     void TearDown() override {
         EXPECT_TRUE(runner->problems().empty()) << runner->problems().front();
-        portway::setPortSettingsPrompt(nullptr);
         ScriptedUiTest::TearDown();
     }
 
@@ -97,12 +95,8 @@ TEST_F(PortSettingsDialog, UsbCdcGreysOutTheBaudRateAndMethodsFollowWhatIsOffere
     EXPECT_EQ(ask(usbOnly, portway::PortSettings{}), portway::PortSettings{});
 }
 
-TEST_F(PortSettingsDialog, CancelEscapeAndCloseReturnNothing) {
+TEST_F(PortSettingsDialog, CancelReturnsNothing) {
     runner->when(Dlg::IDD).select(Dlg::IDC_PORT_LIST, 0).click(IDCANCEL);
-    EXPECT_EQ(ask(choices(), rs232c()), std::nullopt);
-    runner->when(Dlg::IDD).key(platform::ui::Key::Escape);
-    EXPECT_EQ(ask(choices(), rs232c()), std::nullopt);
-    runner->when(Dlg::IDD).close();
     EXPECT_EQ(ask(choices(), rs232c()), std::nullopt);
 }
 
@@ -140,33 +134,6 @@ TEST(PortSettingsNames, TcpNamesNeedHostAndPortOthersAreOpenedAsTheyStand) {
     for (const char* bad : {"", "tcp:", "tcp:host", "tcp::2001", "tcp:host:", "tcp:[::1]"}) {
         EXPECT_NE(Dlg::portNameProblem(bad), "") << bad;
     }
-}
-
-// The transport's setupPort runs the installed dialog and takes over what was accepted.
-TEST_F(PortSettingsDialog, SerialPortSetupPortUsesTheDialog) {
-    portway::setPortSettingsPrompt(std::make_shared<DialogPortSettingsPrompt>());
-    SerialPort port(false, true);
-    port.setAvailableMethod(3);
-    port.setAvailableBaudRate(38400);
-    port.setMethod(2);
-    port.setPortName("COM2");
-    port.setBaudRate(19200);
-
-    runner->when(Dlg::IDD).type(Dlg::IDC_PORT_NAME, "tcp:rx-lab:2001").click(IDCANCEL);
-    EXPECT_EQ(port.setupPort(nullptr, 0), 0);
-    EXPECT_EQ(port.getPortName(), "COM2");
-
-    runner->when(Dlg::IDD)
-        .inspect([](platform::ui::Dialog& d) {
-            EXPECT_EQ(d.combo(Dlg::IDC_BAUD).items().back().text, "38400");
-        })
-        .type(Dlg::IDC_PORT_NAME, "tcp:rx-lab:2001")
-        .selectData(Dlg::IDC_BAUD, 38400)
-        .click(IDOK);
-    EXPECT_EQ(port.setupPort(nullptr, 0), 1);
-    EXPECT_EQ(port.getPortName(), "tcp:rx-lab:2001");
-    EXPECT_EQ(port.getBaudRate(), 38400);
-    EXPECT_EQ(port.getMethod(), 2);
 }
 
 }  // namespace
