@@ -47,11 +47,11 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 std::string format(const Choice& c) {
-    std::string text = std::to_string(c.code);
-    if (!c.name.empty()) {
-        text += " " + c.name;
+    const std::string code = std::to_string(c.code);
+    if (c.alias.empty()) {
+        return c.name.empty() ? code : c.name + " (" + code + ")";
     }
-    return c.alias.empty() ? text : c.alias + " (" + text + ")";
+    return c.alias + " (" + code + (c.name.empty() ? "" : " " + c.name) + ")";
 }
 
 }  // namespace

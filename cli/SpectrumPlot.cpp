@@ -1,6 +1,8 @@
 #include "SpectrumPlot.h"
 
 #ifdef RX9100_CLI_PLOT
+#include <cstdlib>
+
 #include "rx9100qt/SpectrumPng.h"
 #endif
 
@@ -34,6 +36,11 @@ std::string writePlot(const std::string& path, const std::vector<MeasurementResu
         s.firstNm = context.firstNm;
         s.stepNm = context.stepNm;
         series.push_back(std::move(s));
+    }
+    // Outside a desktop session (ssh, containers) Qt warns on stderr that it has no
+    // runtime folder, which means nothing for drawing a file; the user's own rules win.
+    if (std::getenv("XDG_RUNTIME_DIR") == nullptr && std::getenv("QT_LOGGING_RULES") == nullptr) {
+        setenv("QT_LOGGING_RULES", "default.warning=false", 0);
     }
     const std::string title = context.identity.name + "   " + plotTitle(results.back());
     if (!rx9100qt::renderSpectrumPng(path, series, title)) {
