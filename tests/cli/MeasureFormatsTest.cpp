@@ -64,6 +64,21 @@ TEST_F(MeasureTest, JsonLinesCarryColourConditionsIdentityAndSpectrum) {
     }
 }
 
+TEST_F(MeasureTest, TheObserverChangesTheColourValuesNotTheSpectrum) {
+    const Finished two = run({"measure", "--format", "json"});
+    const Finished ten = run({"measure", "--format", "json", "--observer", "10"});
+    ASSERT_EQ(two.exitCode, 0) << two.err;
+    ASSERT_EQ(ten.exitCode, 0) << ten.err;
+    const auto a = nlohmann::json::parse(two.out);
+    const auto b = nlohmann::json::parse(ten.out);
+    EXPECT_EQ(b["colour"]["observer"], 10);
+    EXPECT_EQ(a["spectrum"]["values"], b["spectrum"]["values"]);  // exact readings: same light
+    // D65 in the 10° system: x 0.3138, y 0.3310.
+    EXPECT_NEAR(b["colour"]["x"].get<double>(), 0.3138, 0.002);
+    EXPECT_NEAR(b["colour"]["y"].get<double>(), 0.3310, 0.002);
+    EXPECT_GT(std::abs(a["colour"]["y"].get<double>() - b["colour"]["y"].get<double>()), 0.001);
+}
+
 TEST_F(MeasureTest, CsvHasAUnitHeaderAnd401Rows) {
     const Finished r = run({"measure", "--format", "csv", "--output", file("m.csv").string()});
     ASSERT_EQ(r.exitCode, 0) << r.err;
