@@ -3,10 +3,10 @@
 namespace platform {
 
 void AutoResetEvent::set() {
-    {
-        std::lock_guard lock(mutex_);
-        signalled_ = true;
-    }
+    // Notified under the lock: the woken waiter may destroy the event as soon as
+    // it returns, so the signaller must be done with it by then.
+    std::lock_guard lock(mutex_);
+    signalled_ = true;
     changed_.notify_one();
 }
 
@@ -50,17 +50,14 @@ bool CriticalSection::tryEnter() {
 }
 
 bool CriticalSection::leave() {
-    {
-        std::lock_guard lock(mutex_);
-        if (depth_ == 0 || owner_ != std::this_thread::get_id()) {
-            return false;
-        }
-        if (--depth_ > 0) {
-            return true;
-        }
-        owner_ = std::thread::id();
+    std::lock_guard lock(mutex_);
+    if (depth_ == 0 || owner_ != std::this_thread::get_id()) {
+        return false;
     }
-    released_.notify_all();
+    if (--depth_ == 0) {
+        owner_ = std::thread::id();
+        released_.notify_all();
+    }
     return true;
 }
 
