@@ -42,12 +42,8 @@ void noteWarning(const MeasurementResult& result) {
 
 int runMeasure(CommandContext& context) {
     const MeasureOptions& options = context.line.measure;
-    if (!options.output.plotFile.empty() && !plotAvailable()) {
-        printError(writePlot(options.output.plotFile, {}, {}));
-        return kExitOutput;
-    }
     OutputTarget target;
-    if (const std::string error = target.open(options.output.outputFile); !error.empty()) {
+    if (const std::string error = target.openFor(options.output); !error.empty()) {
         printError(error);
         return kExitOutput;
     }

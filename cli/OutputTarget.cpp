@@ -4,6 +4,8 @@
 #include <cstring>
 #include <iostream>
 
+#include "SpectrumPlot.h"
+
 namespace cli {
 
 std::string OutputTarget::open(const std::string& path) {
@@ -25,6 +27,13 @@ std::ostream& OutputTarget::stream() {
 bool OutputTarget::good() {
     stream().flush();
     return stream().good();
+}
+
+std::string OutputTarget::openFor(const OutputOptions& output) {
+    if (!output.plotFile.empty() && !plotAvailable()) {
+        return writePlot(output.plotFile, {}, {});  // says why there is no plot
+    }
+    return open(output.outputFile);
 }
 
 }  // namespace cli

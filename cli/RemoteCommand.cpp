@@ -66,12 +66,8 @@ class RemoteMeasurement {
 int runRemote(CommandContext& context) {
     using namespace std::chrono_literals;
     const RemoteOptions& options = context.line.remote;
-    if (!options.output.plotFile.empty() && !plotAvailable()) {
-        printError(writePlot(options.output.plotFile, {}, {}));
-        return kExitOutput;
-    }
     OutputTarget target;
-    if (const std::string error = target.open(options.output.outputFile); !error.empty()) {
+    if (const std::string error = target.openFor(options.output); !error.empty()) {
         printError(error);
         return kExitOutput;
     }
