@@ -148,6 +148,22 @@ TEST(StoredDataTest, EmptyNumbersAreNotErrorsAndZeroColoursAreNoData) {
     EXPECT_EQ(record.getCommonString(), "          ");
 }
 
+TEST(StoredDataTest, ThreeZeroColourValuesCountAsNoColourData) {
+    TestableDriver driver;
+    auto link = std::make_unique<ScriptedConnection>();
+    ScriptedConnection* wire = link.get();
+    driver.setConnection(std::move(link));
+    wire->reply("OK00,0.0,0.0,0.0");
+    std::string reply;
+    EXPECT_FALSE(driver.readStoredColor(false, 7, reply));
+    EXPECT_EQ(reply, "");
+    EXPECT_EQ(wire->sent().back(), "STDR,07,2,0,01\r\n");
+    driver.setApplicationObserver(10);
+    wire->reply("OK00,12.5,0.3127,0.3290");
+    EXPECT_TRUE(driver.readStoredColor(true, 3, reply));
+    EXPECT_EQ(wire->sent().back(), "TGDR,03,2,0,11\r\n");
+}
+
 TEST(WhiteApplicationTest, DividesByTheRecordOfTheMethodAndAngle) {
     TestableDriver driver;
     MeasuringData record;

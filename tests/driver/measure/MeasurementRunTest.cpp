@@ -20,12 +20,15 @@ std::string block(int count, double value) {
 
 // A driver talking to a script: the angle, "MEAS,1", completion, header and four blocks.
 struct ScriptedMeasurement {
-    explicit ScriptedMeasurement(const std::string& measuringTime, double value = 1.0) {
+    explicit ScriptedMeasurement(const std::string& measuringTime, double value = 1.0,
+                                 int busyReplies = 0) {
         auto link = std::make_unique<ScriptedConnection>();
         wire = link.get();
         driver.setConnection(std::move(link));
         driver.setErrorVisible(false);
         wire->reply("OK00,0");
+        for (int i = 0; i < busyReplies; ++i)
+            wire->reply("ER02");
         wire->reply("OK00," + measuringTime);
         wire->reply("OK00");
         wire->reply("OK00,0,0,500000,0,0,0,0,0");
@@ -75,6 +78,14 @@ TEST(MeasurementRunTest, CancelDuringTheWaitSendsMeas0AndReturnsNothing) {
     EXPECT_EQ(window.starts, std::vector<long>{1234});
     EXPECT_TRUE(out.empty());
     EXPECT_EQ(m.wire->sent().back(), "MEAS,0\r\n");
+}
+
+TEST(MeasurementRunTest, BusyInstrumentIsAskedAgainUntilItMeasures) {
+    ScriptedMeasurement m("0.005", 1.0, 2);
+    std::vector<MeasuringData> out;
+    ASSERT_EQ(m.driver.doMeasurement(out, nullptr), 0);
+    EXPECT_EQ(std::count(m.wire->sent().begin(), m.wire->sent().end(), "MEAS,1\r\n"), 3);
+    EXPECT_EQ(out.size(), 1u);
 }
 
 TEST(MeasurementRunTest, BusyInstrumentIsAskedAgainOtherErrorsEndTheRun) {
