@@ -43,27 +43,11 @@ int TavoRX9100::closePort() {
 
 int TavoRX9100::doCommunication(const std::string& command, std::string& reply, int timeout,
                                 bool expectOk) {
-    try {
-        if (!connection->isOpen()) {
-            connection->open();
-        }
-        instrumentState.clearError();
-        instrumentState.clearState();
-        connection->setTimeout(timeout);
-        reply.clear();
-        connection->sendString(command.c_str(), static_cast<int>(command.size()));
-        connection->recvString(reply);
-    } catch (const SerialPortException&) {
-        // A failed reopening is reported like a failed exchange: the instrument is out of reach.
-        instrumentState.setErrorCode(99);
-        setErrorMessage(99);
+    if (transfer(&command, reply, timeout) != 0) {
         return -10;
     }
-    bool ok = reply.starts_with("OK");
-    if (expectOk && ok) {
-        instrumentState.setErrorCode(200 + replyCode(reply));
-        setWarningMessage(instrumentState.getErrorCode());
-        return 0;
+    if (expectOk && reply.starts_with("OK")) {
+        return recordWarning(reply);
     }
     if (!expectOk && !reply.starts_with("ER")) {
         return 0;
@@ -117,6 +101,19 @@ int TavoRX9100::recoverRemoteMode(bool expectOk) {
 }
 
 int TavoRX9100::doCommunication_Recv(std::string& reply, int timeout) {
+    if (transfer(nullptr, reply, timeout) != 0) {
+        return -10;
+    }
+    if (reply.starts_with("OK")) {
+        return recordWarning(reply);
+    }
+    int code = replyCode(reply);
+    instrumentState.setErrorCode(code);
+    setErrorMessage(code);
+    return 10;
+}
+
+int TavoRX9100::transfer(const std::string* command, std::string& reply, int timeout) {
     try {
         if (!connection->isOpen()) {
             connection->open();
@@ -125,21 +122,23 @@ int TavoRX9100::doCommunication_Recv(std::string& reply, int timeout) {
         instrumentState.clearState();
         connection->setTimeout(timeout);
         reply.clear();
+        if (command != nullptr) {
+            connection->sendString(command->c_str(), static_cast<int>(command->size()));
+        }
         connection->recvString(reply);
+        return 0;
     } catch (const SerialPortException&) {
+        // A failed reopening is reported like a failed exchange: the instrument is out of reach.
         instrumentState.setErrorCode(99);
         setErrorMessage(99);
         return -10;
     }
-    if (reply.starts_with("OK")) {
-        instrumentState.setErrorCode(200 + replyCode(reply));
-        setWarningMessage(instrumentState.getErrorCode());
-        return 0;
-    }
-    int code = replyCode(reply);
-    instrumentState.setErrorCode(code);
-    setErrorMessage(code);
-    return 10;
+}
+
+int TavoRX9100::recordWarning(const std::string& reply) {
+    instrumentState.setErrorCode(200 + replyCode(reply));
+    setWarningMessage(instrumentState.getErrorCode());
+    return 0;
 }
 
 void TavoRX9100::setErrorMessage(int code) {

@@ -207,6 +207,11 @@ class TavoRX9100 : public ConcreteSensor {
     std::atomic<int> recoveryDepth{0};
 
     int recoverRemoteMode(bool expectOk);
+    // Sends the command (none: only receives) and takes the reply line; -10 with
+    // code 99 when the transport fails.
+    int transfer(const std::string* command, std::string& reply, int timeout);
+    // An "OK" reply: its number is a warning (200 + nn).
+    int recordWarning(const std::string& reply);
     // Rebuilds the speed list and resets the manual-sync limits that go with it.
     void setSpeedList(std::initializer_list<int> speeds);
     // Sends a command (timeout 10, expecting OK) whose reply is one digit at position 5.
