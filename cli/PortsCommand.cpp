@@ -3,7 +3,7 @@
 
 #include "Commands.h"
 #include "ExitCodes.h"
-#include "portway/PortList.h"
+#include "outside/PortSettings.h"
 
 namespace cli {
 

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "outside/PortwayEx.h"
-#include "portway/PortName.h"
+#include "outside/PortSettings.h"
 #include "resources/templates/DialogTemplates.h"
 
 namespace {
@@ -32,9 +31,7 @@ std::string CPortSettingsDlg::portNameProblem(const std::string& name) {
     if (name.empty()) {
         return "ポート名を入力してください。";
     }
-    try {
-        portway::resolvePortName(name, 3);
-    } catch (const SerialPortException&) {
+    if (!portway::isUsablePortName(name)) {
         return "ネットワーク経由のポートは tcp:ホスト名:ポート番号 の形で入力してください。";
     }
     return {};
@@ -55,10 +52,11 @@ void CPortSettingsDlg::onInitDialog() {
     }
     edit(IDC_PORT_NAME).setText(settings_.portName);  // selects the matching entry
 
-    radio(IDC_RS232C).setEnabled(offered(choices_.methods, 2));
-    radio(IDC_USBCDC).setEnabled(offered(choices_.methods, 3));
-    if (settings_.method == 2 || settings_.method == 3) {
-        checkRadioButton(IDC_RS232C, IDC_USBCDC, settings_.method == 2 ? IDC_RS232C : IDC_USBCDC);
+    radio(IDC_RS232C).setEnabled(offered(choices_.methods, comm::kRs232c));
+    radio(IDC_USBCDC).setEnabled(offered(choices_.methods, comm::kUsbCdc));
+    if (settings_.method == comm::kRs232c || settings_.method == comm::kUsbCdc) {
+        checkRadioButton(IDC_RS232C, IDC_USBCDC,
+                         settings_.method == comm::kRs232c ? IDC_RS232C : IDC_USBCDC);
     }
 
     auto& bauds = combo(IDC_BAUD);
@@ -74,8 +72,9 @@ void CPortSettingsDlg::onSelectionChange(int id) {
     if (id != IDC_PORT_LIST) {
         return;
     }
-    if (const auto data = combo(IDC_PORT_LIST).selectedData()) {
-        edit(IDC_PORT_NAME).setText(portNames_.at(static_cast<std::size_t>(*data)));
+    const auto data = combo(IDC_PORT_LIST).selectedData();
+    if (data && *data >= 0 && static_cast<std::size_t>(*data) < portNames_.size()) {
+        edit(IDC_PORT_NAME).setText(portNames_[static_cast<std::size_t>(*data)]);
     }
 }
 
@@ -99,16 +98,16 @@ void CPortSettingsDlg::onClicked(int id) {
 int CPortSettingsDlg::checkedMethod() const {
     switch (checkedRadioButton(IDC_RS232C, IDC_USBCDC)) {
         case IDC_RS232C:
-            return 2;
+            return comm::kRs232c;
         case IDC_USBCDC:
-            return 3;
+            return comm::kUsbCdc;
         default:
             return settings_.method;
     }
 }
 
 void CPortSettingsDlg::updateBaudEnabled() {
-    combo(IDC_BAUD).setEnabled(checkedMethod() == 2);
+    combo(IDC_BAUD).setEnabled(checkedMethod() == comm::kRs232c);
 }
 
 void CPortSettingsDlg::onOK() {

@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "outside/PortSettings.h"
 #include "platform/ui/Dialog.h"
-#include "portway/PortSettingsPrompt.h"
 
 // The transport's port settings. The port is picked from those present or typed
 // as any name the transport opens (a device path, COMn, tcp:HOST:PORT); the

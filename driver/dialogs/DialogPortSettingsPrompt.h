@@ -1,5 +1,5 @@
 #pragma once
-#include "portway/PortSettingsPrompt.h"
+#include "outside/PortSettings.h"
 
 // The port settings prompt as a driver dialog, shown by whichever dialog runner
 // the process installed (a GUI host installs it with portway::setPortSettingsPrompt).

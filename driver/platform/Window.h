@@ -6,6 +6,8 @@
 #include <functional>
 #include <thread>
 
+#include "outside/WindowHandle.h"
+
 namespace platform {
 
 using WParam = std::uintptr_t;
@@ -15,7 +17,7 @@ using LResult = std::intptr_t;
 // A window that can receive messages. It belongs to the thread that created it:
 // posted messages wait in that thread's queue until the thread dispatches them.
 class Window {
-public:
+  public:
     Window();
     virtual ~Window();
     Window(const Window&) = delete;
@@ -24,11 +26,9 @@ public:
     virtual LResult handleMessage(unsigned message, WParam wParam, LParam lParam);
     std::thread::id ownerThread() const { return owner_; }
 
-private:
+  private:
     std::thread::id owner_;
 };
-
-using WindowHandle = Window*;
 
 struct Message {
     WindowHandle window = nullptr;

@@ -3,23 +3,7 @@
 #include <cstdlib>
 
 #include "outside/CommonWords.h"
-
-namespace {
-
-const char* kindText(int kind) {
-    switch (kind) {
-        case 1:
-            return "USB";
-        case 2:
-            return "RS-232C";
-        case 3:
-            return "USB(CDC)";
-        default:
-            return nullptr;
-    }
-}
-
-}  // namespace
+#include "outside/CommunicationMethod.h"
 
 InstrumentState::InstrumentState() {
     updatePortTexts();
@@ -42,7 +26,7 @@ void InstrumentState::clearError() {
 }
 
 void InstrumentState::setComProperty(const int& kind) {
-    if (const char* text = kindText(kind)) {
+    if (const std::string_view text = comm::methodName(kind); !text.empty()) {
         comKind_ = kind;
         comKindText_ = text;
     }
@@ -50,11 +34,11 @@ void InstrumentState::setComProperty(const int& kind) {
 
 void InstrumentState::setComProperty(const int& kind, const std::string& port, const int& baud,
                                      const int& byteSize, const int& stopBits, const int& parity) {
-    if (kindText(kind) == nullptr) {
+    if (comm::methodName(kind).empty()) {
         return;
     }
     setComProperty(kind);
-    if (kind == 1) {
+    if (kind == comm::kUsb) {
         return;  // a USB link has no port settings of its own
     }
     portName_ = port;

@@ -108,7 +108,7 @@ void configureLine(int fd, const std::string& label, const PortSettings& setting
     // return 0, which could not be told apart from a hang-up.
     tio.c_cc[VMIN] = 1;
     tio.c_cc[VTIME] = 0;
-    if (settings.method == 2) {
+    if (settings.method == comm::kRs232c) {
         const speed_t speed = speedFor(settings.baudRate, label);
         ::cfsetispeed(&tio, speed);
         ::cfsetospeed(&tio, speed);

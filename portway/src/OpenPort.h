@@ -4,8 +4,8 @@
 #include <string>
 
 #include "Link.h"
+#include "outside/PortSettings.h"
 #include "portway/PortName.h"
-#include "portway/PortSettings.h"
 
 namespace portway {
 

@@ -1,4 +1,4 @@
-#include "portway/PortList.h"
+#include "outside/PortSettings.h"
 
 #include <libserialport.h>
 

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "outside/PortSettings.h"
 #include "outside/PortwayEx.h"
 
 namespace portway {
@@ -72,11 +73,21 @@ Endpoint resolvePortName(const std::string& name, int method) {
     }
     Endpoint endpoint;
     if (const int n = comNumber(name); n >= 1) {
-        endpoint.device = (method == 2 ? "/dev/ttyS" : "/dev/ttyACM") + std::to_string(n - 1);
+        endpoint.device =
+            (method == comm::kRs232c ? "/dev/ttyS" : "/dev/ttyACM") + std::to_string(n - 1);
     } else {
         endpoint.device = name;
     }
     return endpoint;
+}
+
+bool isUsablePortName(const std::string& name) {
+    try {
+        resolvePortName(name, comm::kUsbCdc);
+        return true;
+    } catch (const SerialPortException&) {
+        return false;
+    }
 }
 
 }  // namespace portway

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <mutex>
 #include <string>
+#include <string_view>
 
 namespace portway {
 
@@ -27,20 +28,12 @@ bool contains(const std::vector<int>& values, int value) {
     return std::find(values.begin(), values.end(), value) != values.end();
 }
 
-}  // namespace
-
 std::string methodName(int method) {
-    switch (method) {
-        case 1:
-            return "USB";
-        case 2:
-            return "RS-232C";
-        case 3:
-            return "USB(CDC)";
-        default:
-            return "method " + std::to_string(method);
-    }
+    const std::string_view name = comm::methodName(method);
+    return name.empty() ? "method " + std::to_string(method) : std::string(name);
 }
+
+}  // namespace
 
 ConsolePortSettingsPrompt::ConsolePortSettingsPrompt()
     : ConsolePortSettingsPrompt(std::cin, std::cout, ::isatty(STDIN_FILENO) == 1) {}

@@ -68,7 +68,7 @@ struct SerialPort::Impl {
     portway::PortChoices choices() const {
         portway::PortChoices c;
         c.ports = portway::listPorts();
-        for (int method : {2, 3}) {
+        for (int method : {comm::kRs232c, comm::kUsbCdc}) {
             if (method <= available.method) {
                 c.methods.push_back(method);
             }

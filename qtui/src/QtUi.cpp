@@ -4,10 +4,10 @@
 #include <QFontDatabase>
 
 #include "dialogs/DialogPortSettingsPrompt.h"
+#include "outside/PortSettings.h"
 #include "platform/UiServices.h"
 #include "platform/Window.h"
 #include "platform/ui/DialogRunner.h"
-#include "portway/PortSettingsPrompt.h"
 #include "rx9100qt/QtDialogRunner.h"
 #include "rx9100qt/QtUiServices.h"
 

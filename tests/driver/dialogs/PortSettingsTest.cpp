@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "portway/PortSettingsPrompt.h"
+#include "outside/PortSettings.h"
 #include "sensor/TavoRX9100.h"
 
 namespace {

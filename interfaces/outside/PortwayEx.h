@@ -5,15 +5,15 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/Window.h"
+#include "outside/WindowHandle.h"
 
 class SerialPortException : public std::runtime_error {
-public:
+  public:
     explicit SerialPortException(const std::string& message) : std::runtime_error(message) {}
 };
 
 class HostConnection {
-public:
+  public:
     virtual ~HostConnection() = default;
     // The library's port settings dialog; non-zero when the user accepted new settings.
     virtual int setupPort(platform::WindowHandle window, int arg) = 0;
@@ -32,13 +32,13 @@ public:
 };
 
 class UnivSerialBus : public HostConnection {
-public:
+  public:
     // Communication kinds: 1 USB, 2 RS-232C, 3 USB(CDC).
     virtual bool isCanceled() = 0;
 };
 
 class SerialPort : public UnivSerialBus {
-public:
+  public:
     // (showErrors, ownsDialog): kept for the construction the driver performs;
     // this implementation reports through exceptions only.
     SerialPort(bool showErrors, bool ownsDialog);
@@ -77,6 +77,6 @@ public:
 
     struct Impl;
 
-private:
+  private:
     std::unique_ptr<Impl> impl_;
 };

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "sensor/CapIterator.h"
+#include "outside/ItemIterator.h"
 
 struct ItemValue {
     int id = 0;
@@ -13,7 +13,7 @@ struct ItemValue {
 };
 
 class CalculateColorControl {
-public:
+  public:
     CalculateColorControl();
     ~CalculateColorControl();
     CalculateColorControl(const CalculateColorControl&) = delete;
@@ -37,6 +37,6 @@ public:
 
     struct Impl;
 
-private:
+  private:
     std::unique_ptr<Impl> impl_;
 };
