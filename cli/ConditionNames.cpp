@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "sensor/AbstractSensorStrategy.h"
+#include "sensor/ConditionCodes.h"
 
 namespace cli {
 
@@ -13,13 +14,21 @@ namespace {
 // English words for the codes; the list names themselves are the instrument's
 // (Japanese) display words.
 const std::map<int, std::string>& aliases(Condition condition) {
+    using namespace codes;
     static const std::map<Condition, std::map<int, std::string>> table{
         {Condition::Speed,
-         {{3, "normal"}, {2, "fast"}, {7, "manual"}, {12, "multi"}, {14, "multi"}, {13, "multi2"}}},
-        {Condition::Sync, {{8, "none"}, {3, "internal"}, {2, "external"}}},
-        {Condition::Lens, {{1, "standard"}, {11, "adapter"}}},
-        {Condition::Nd, {{0, "none"}, {15, "nd1"}, {16, "nd2"}}},
-        {Condition::InternalNd, {{0, "off"}, {1, "on"}, {2, "auto"}}},
+         {{speed::kNormal, "normal"},
+          {speed::kFast, "fast"},
+          {speed::kManual, "manual"},
+          {speed::kMulti, "multi"},
+          {speed::kMultiRom110, "multi"},
+          {speed::kMulti2, "multi2"}}},
+        {Condition::Sync,
+         {{sync::kNone, "none"}, {sync::kInternal, "internal"}, {sync::kExternal, "external"}}},
+        {Condition::Lens, {{lens::kStandard, "standard"}, {lens::kAdapter, "adapter"}}},
+        {Condition::Nd, {{nd::kNone, "none"}, {nd::kNd1, "nd1"}, {nd::kNd2, "nd2"}}},
+        {Condition::InternalNd,
+         {{insertnd::kOff, "off"}, {insertnd::kOn, "on"}, {insertnd::kAuto, "auto"}}},
         {Condition::Angle, {}},  // its list names ("1°") read well as they are
     };
     return table.at(condition);

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "sensor/ConditionCodes.h"
+
 namespace cli {
 
 namespace {
@@ -31,7 +33,8 @@ int countOf(const SetupStatus& status) {
 }  // namespace
 
 bool isCountSpeed(int speed) {
-    return speed == 12 || speed == 13 || speed == 14;
+    using namespace codes::speed;
+    return speed == kMulti || speed == kMulti2 || speed == kMultiRom110;
 }
 
 std::vector<std::pair<std::string, std::string>> conditionLines(const SetupStatus& status,

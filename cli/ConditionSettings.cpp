@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "ConditionReport.h"
+#include "sensor/ConditionCodes.h"
 
 namespace cli {
 
@@ -41,9 +42,10 @@ bool resolve(const std::optional<std::string>& text, Condition condition,
     return true;
 }
 
-// The count speed this instrument offers: 14 from ROM 1.10 on, 12 before.
+// The count speed this instrument offers: the ROM 1.10 one, else the older one.
 std::optional<int> countSpeedOf(const ConditionNames& names) {
-    for (int speed : {14, 12, 13}) {
+    using namespace codes::speed;
+    for (int speed : {kMultiRom110, kMulti, kMulti2}) {
         if (names.choice(Condition::Speed, speed)) {
             return speed;
         }

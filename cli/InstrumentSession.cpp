@@ -7,20 +7,18 @@
 #include "ErrorReport.h"
 #include "ExitCodes.h"
 #include "TracingConnection.h"
+#include "outside/CommunicationMethod.h"
+#include "sensor/ResultCodes.h"
 
 namespace cli {
 
 namespace {
 
-// Communication methods of the transport.
-constexpr int kMethodRs232c = 2;
-constexpr int kMethodUsbCdc = 3;
-
 // A port configured like the driver's own, then changed by the options.
 std::unique_ptr<SerialPort> makePort(SerialPort* current, const GlobalOptions& options,
                                      const std::string& portOverride) {
     auto port = std::make_unique<SerialPort>(false, true);
-    port->setAvailableMethod(kMethodUsbCdc);
+    port->setAvailableMethod(comm::kUsbCdc);
     port->setAvailableBaudRate(38400);
     port->setAvailableByteSize(8);
     port->setAvailableParity(0);
@@ -37,9 +35,9 @@ std::unique_ptr<SerialPort> makePort(SerialPort* current, const GlobalOptions& o
     std::transform(method.begin(), method.end(), method.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (method == "rs232c") {
-        port->setMethod(kMethodRs232c);
+        port->setMethod(comm::kRs232c);
     } else if (method == "usb") {
-        port->setMethod(kMethodUsbCdc);
+        port->setMethod(comm::kUsbCdc);
     }
     if (!portOverride.empty()) {
         port->setPortName(portOverride);
@@ -76,7 +74,7 @@ int InstrumentSession::open() {
     int status = driver_.connect();
     if (status != 0) {
         const int exitCode = fail("connecting to the instrument on " + portName(), status);
-        if (status != -10 && driver_.openPort() == 0) {
+        if (status != codes::status::kTransportFailed && driver_.openPort() == 0) {
             // The instrument answered "RMTS,1" before it refused: send it back to local mode.
             driver_.disconnect();
         }
@@ -91,7 +89,8 @@ int InstrumentSession::open() {
 }
 
 int InstrumentSession::fail(const std::string& action, int status) {
-    return reportFailure(action, driver_, status, status == -10 ? lastTransportError() : "");
+    const bool transport = status == codes::status::kTransportFailed;
+    return reportFailure(action, driver_, status, transport ? lastTransportError() : "");
 }
 
 std::string InstrumentSession::portName() const {

@@ -82,7 +82,7 @@ int runMeasure(CommandContext& context) {
         const InstrumentState& state = *driver.getInstrumentState();
         result.warningCode = state.getErrorCode();
         result.warningText = state.getErrorMessage();
-        if (result.warningCode != InstrumentState::kNoError &&
+        if (result.warningCode != codes::error::kNoError &&
             options.output.format != Format::Table) {
             noteWarning(result);
         }

@@ -1,26 +1,22 @@
 // Moving the whole set of measuring conditions between instrument and driver.
+#include "link/ConditionLink.h"
 #include "platform/UiServices.h"
 #include "sensor/TavoRX9100.h"
 
 int TavoRX9100::checkSetupStatus() {
-    for (int (TavoRX9100::*read)() :
-         {&TavoRX9100::checkLens, &TavoRX9100::checkArea, &TavoRX9100::checkNd,
-          &TavoRX9100::checkSpeed, &TavoRX9100::checkSync}) {
-        if (int r = (this->*read)(); r != 0) {
-            return r;
-        }
-    }
-    return 0;
+    return conditionLink(exchanger()).readAll();
 }
 
 int TavoRX9100::setSetupStatus() {
     platform::WaitCursor wait;
-    for (int (TavoRX9100::*write)() :
-         {&TavoRX9100::setLens, &TavoRX9100::setSpeed, &TavoRX9100::setSync, &TavoRX9100::setNd}) {
-        if (int r = (this->*write)(); r != 0) {
-            return r;
-        }
+    if (int r = conditionLink(exchanger()).writeAll(); r != 0) {
+        return r;
     }
     checkInstrumentState();
     return 0;
+}
+
+// The measuring-conditions dialog is not part of this build yet: refused, never faked.
+int TavoRX9100::setupInstrument() {
+    return notAvailable();
 }

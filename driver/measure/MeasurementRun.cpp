@@ -1,11 +1,18 @@
 // One measurement on the host's request, with progress messages and cancel.
-#include <cmath>
-
+#include "link/MeasurementProtocol.h"
 #include "measure/FiniteValues.h"
 #include "measure/MeasureMessages.h"
-#include "platform/Numbers.h"
 #include "platform/System.h"
+#include "sensor/ConditionCodes.h"
+#include "sensor/ResultCodes.h"
 #include "sensor/TavoRX9100.h"
+
+namespace {
+
+constexpr unsigned kProgressStepMs = 10;
+constexpr unsigned kBusyRetryMs = 100;
+
+}  // namespace
 
 int TavoRX9100::doMeasurement(std::vector<MeasuringData>& out,
                               platform::WindowHandle progressWindow) {
@@ -17,40 +24,39 @@ int TavoRX9100::doMeasurement(std::vector<MeasuringData>& out,
     if (r != 0) {
         return r;
     }
-    auto whiteValid = [this](const std::array<WhiteCalibrationData, 3>& records) {
-        return mesAng >= 0 && mesAng < 3 && records[mesAng].valid;
-    };
-    bool whiteMissing =
-        (method == 1 && !whiteValid(whiteCalRef)) || (method == 2 && !whiteValid(whiteCalTra));
+    const WhiteCalibrationData* white = whiteCalibrationInForce();
+    const bool whiteMissing =
+        (method == codes::method::kReflection || method == codes::method::kTransmission) &&
+        (white == nullptr || !white->valid);
     if (whiteMissing && !doWhiteCalb) {
-        instrumentState.setErrorCode(42);
-        setErrorMessage(42);
-        return 10;
+        instrumentState.setErrorCode(codes::error::kAngleChanged);
+        setErrorMessage(codes::error::kAngleChanged);
+        return codes::status::kRefused;
     }
     setupStatus.setMeasurementTime(CTime::GetCurrentTime());
 
     auto cancelMeasurement = [this] {
         std::string reply;
-        int result = doCommunication("MEAS,0\r\n", reply, 10, true);
-        return result == 0 ? 10 : result;
+        int result =
+            doCommunication(protocol::kMeasureCancel, reply, protocol::kMeasureCancelTimeout, true);
+        return result == 0 ? codes::status::kRefused : result;
     };
 
     std::string reply;
     // "ER02": a measurement (one started at the instrument's key, say) is still
     // running; ask again until it is over. A cancel ends the wait too.
-    while ((r = doCommunication("MEAS,1\r\n", reply, 15, true)) != 0) {
-        if (instrumentState.getErrorCode() != 2) {
+    while ((r = doCommunication(protocol::kMeasureStart, reply, protocol::kMeasureStartTimeout,
+                                true)) != 0) {
+        if (instrumentState.getErrorCode() != codes::error::kMeasuring) {
             return r;
         }
         if (measurementCancel) {
             return cancelMeasurement();
         }
-        platform::sleepMs(100);
+        platform::sleepMs(kBusyRetryMs);
     }
 
-    // Held in single precision first, as the instrument means it: 0.29 s gives 28.
-    float seconds = static_cast<float>(platform::cAtof(reply.size() > 5 ? reply.substr(5) : ""));
-    auto hundredths = static_cast<unsigned>(std::trunc(seconds * 100.0));
+    const unsigned hundredths = protocol::measuringHundredths(reply);
     if (progressWindow != nullptr) {
         platform::sendMessage(progressWindow, MSG_MEASURE_START, 0, hundredths);
     }
@@ -64,14 +70,14 @@ int TavoRX9100::doMeasurement(std::vector<MeasuringData>& out,
         if (measurementCancel) {
             return cancelMeasurement();
         }
-        platform::sleepMs(10);
+        platform::sleepMs(kProgressStepMs);
         elapsed = platform::tickCount() - start;  // unsigned: a wrap of the counter is harmless
     }
     if (progressWindow != nullptr) {
         platform::sendMessage(progressWindow, MSG_MEASURE_PROGRESS, hundredths, 0);
     }
 
-    r = doCommunication_Recv(reply, 20);
+    r = doCommunication_Recv(reply, protocol::kCompletionTimeout);
     if (r != 0) {
         return r;
     }
@@ -83,21 +89,21 @@ int TavoRX9100::doMeasurement(std::vector<MeasuringData>& out,
         return r;
     }
     // The completion reply's warning (OK16: insufficient exposure) travels with the record.
-    if (completion != InstrumentState::kNoError) {
-        record.setWarning(completion - 200, "");
+    if (completion != codes::error::kNoError) {
+        record.setWarning(codes::replyStatusOf(completion).number, "");
     }
-    instrumentState.setErrorCode(record.getWarningId() + 200);
+    instrumentState.setErrorCode(codes::errorCodeOf({true, record.getWarningId()}));
     setWarningMessage(instrumentState.getErrorCode());
     record.setWarning(record.getWarningId(), instrumentState.getErrorMessage());
 
     if (!allFinite(record.getData())) {
         std::vector<double>().swap(record.getData());
         out.push_back(record);
-        instrumentState.setErrorCode(41);
-        setErrorMessage(41);
-        return 10;
+        instrumentState.setErrorCode(codes::error::kInvalidData);
+        setErrorMessage(codes::error::kInvalidData);
+        return codes::status::kRefused;
     }
-    if (method != 3) {
+    if (method != codes::method::kLightSource) {
         CalbMeasurementData(record);
     }
     out.push_back(std::move(record));

@@ -1,20 +1,27 @@
 // Remote measurement: the worker thread that collects the measurements the user
 // takes with the instrument's own key and hands each one to the host.
-#include <cmath>
-
 #include "dialogs/CCheckCommunicationDlg.h"
-#include "link/ReplyFields.h"
+#include "link/MeasurementProtocol.h"
 #include "measure/FiniteValues.h"
 #include "measure/MeasureMessages.h"
-#include "platform/Numbers.h"
 #include "platform/System.h"
 #include "platform/UiServices.h"
 #include "platform/ui/DialogRunner.h"
 #include "resources/StringTable.h"
-#include "sensor/TavoRX9100.h"
+#include "sensor/DriverInternals.h"
+#include "sensor/ErrorDisplayOff.h"
+#include "sensor/ResultCodes.h"
 
 namespace {
 
+constexpr unsigned kPassPauseMs = 100;
+constexpr int kMeasuringNoticeText = 20151;  // "測定中"
+constexpr int kStrayReplyText = 20150;       // "data reception failed"
+
+using codes::status::kOk;
+using codes::status::kRefused;
+
+// The warning a remote record carries for the header's warning code.
 int warningIdFor(int code) {
     if (code == 204 || code == 205) {
         return 10;
@@ -30,7 +37,10 @@ int warningIdFor(int code) {
 void TavoRX9100::createThread() {
     threadParam.driver = this;
     threadParam.mainWindow = platform::mainWindow();
-    receiveThreadStarted = platform::startThread(&TavoRX9100::recvdataThread, &threadParam);
+    // One receive thread at a time: a run that has not ended yet goes on serving.
+    receiveThreadStarted =
+        internals_->receiveThread.running() ||
+        internals_->receiveThread.start(&TavoRX9100::recvdataThread, &threadParam);
 }
 
 unsigned TavoRX9100::recvdataThread(void* param) {
@@ -42,62 +52,66 @@ unsigned TavoRX9100::recvdataThread(void* param) {
         driver.remoteLock.enter();
         driver.remoteRunning = true;
         if (!driver.triggerEnabled && driver.remoteMeasuring) {
-            if (driver.setTriggerEnable(true, false) == 0) {
+            if (driver.setTriggerEnable(true, false) == kOk) {
                 driver.triggerEnabled = true;
             }
         }
-        if (driver.isTriggerCancel()) {
+        // The transport's cancel ends the loop; so does quitting itself, in case an
+        // exchange of the pass started a new one and so cleared the cancel.
+        if (driver.isTriggerCancel() || (driver.remoteQuitting && !driver.remoteMeasuring)) {
             break;  // leaves with the lock held
         }
         driver.receivePass(mainWindow);
         driver.remoteRunning = false;
         driver.remoteLock.leave();
-        platform::sleepMs(100);
+        platform::sleepMs(kPassPauseMs);
     }
     if (driver.triggerEnabled && driver.remoteMeasuring) {
-        if (driver.setTriggerEnable(false, false) == 0) {
+        if (driver.setTriggerEnable(false, false) == kOk) {
             driver.triggerEnabled = false;
         }
     }
     driver.remoteRunning = false;
     driver.remoteLock.leave();
-    // Last: once signalled, the host may go on and even destroy the driver.
+    // Last: once signalled, the host may go on and destroy the driver, which joins this thread.
     driver.offThread();
     return 0;
 }
 
 int TavoRX9100::requestRemoteHeader(std::string& reply) {
-    setErrorVisible(false);
-    int r = doCommunication("MEDR,0,0,001\r\n", reply, 3, true);
-    setErrorVisible(true);
-    return r;
+    // A key press not yet taken is no error to show; afterwards errors are shown again.
+    ErrorDisplayOff quiet(errorVisible, ErrorDisplayOff::Afterwards::SwitchOn);
+    return doCommunication(protocol::kHeaderRequest, reply, protocol::kDataTimeout, true);
 }
 
 void TavoRX9100::receivePass(platform::WindowHandle mainWindow) {
     std::string reply;
     int r = requestRemoteHeader(reply);
-    if (r != 0 && r != 10) {
+    if (r != kOk && r != kRefused) {
         return;
     }
-    if (r == 10 && instrumentState.getErrorCode() == 2) {
+    auto measuring = [this](int result) {
+        return result == kRefused && instrumentState.getErrorCode() == codes::error::kMeasuring;
+    };
+    if (measuring(r)) {
         // Measuring at the instrument: show the notice and ask again until it is over.
-        CCheckCommunicationDlg notice(resources::loadString(20151), mainWindow);
+        CCheckCommunicationDlg notice(resources::loadString(kMeasuringNoticeText), mainWindow);
         auto runner = platform::ui::dialogRunner();
         runner->centreModeless(notice, mainWindow);
         runner->showModeless(notice, true);
         do {
-            platform::sleepMs(100);
+            platform::sleepMs(kPassPauseMs);
             r = requestRemoteHeader(reply);
-        } while (r == 10 && instrumentState.getErrorCode() == 2 && !remoteQuitting);
-        if (r != 0 && r != 10) {
+        } while (measuring(r) && !remoteQuitting);
+        if (r != kOk && r != kRefused) {
             return;
         }
     }
-    if (r == 10) {
-        int code = instrumentState.getErrorCode();
-        if (code == 2 || code == 20) {
-            instrumentState.setErrorCode(200);
-            setWarningMessage(200);
+    if (r == kRefused) {
+        const int code = instrumentState.getErrorCode();
+        if (code == codes::error::kMeasuring || code == codes::error::kNoData) {
+            instrumentState.setErrorCode(codes::error::kNoError);  // no key press yet
+            setWarningMessage(codes::error::kNoError);
         } else {
             setErrorMessageTrgMode(code, this);
         }
@@ -107,7 +121,7 @@ void TavoRX9100::receivePass(platform::WindowHandle mainWindow) {
     remoteData.clear();
     MeasuringData record(setupStatus);
     record.setMeasurementTime(CTime::GetCurrentTime());
-    record.setIntegralTime(static_cast<float>(platform::cAtof(ReplyFields(reply).field(4)) * 1e-6));
+    record.setIntegralTime(protocol::integralTimeOf(reply));
     record.setWarning(warningIdFor(instrumentState.getErrorCode()), "");
     record.getData().reserve(kSpectralPoints);
 
@@ -115,23 +129,23 @@ void TavoRX9100::receivePass(platform::WindowHandle mainWindow) {
     if (!allFinite(record.getData())) {
         std::vector<double>().swap(record.getData());
         remoteData.push_back(record);
-        instrumentState.setErrorCode(41);
-        setErrorMessageTrgMode(41, this);
-        result = 10;
-    } else if (result == 0) {
+        instrumentState.setErrorCode(codes::error::kInvalidData);
+        setErrorMessageTrgMode(codes::error::kInvalidData, this);
+        result = kRefused;
+    } else if (result == kOk) {
         remoteData.push_back(record);
     }
 
     if (triggerEnabled) {
         // The key stays off while the host fetches the record.
-        if (setTriggerEnable(false, false) != 0) {
+        if (setTriggerEnable(false, false) != kOk) {
             setErrorMessageTrgMode(instrumentState.getErrorCode(), this);
-            platform::messageBox(resources::loadString(20150));
+            platform::messageBox(resources::loadString(kStrayReplyText));
             return;
         }
         triggerEnabled = false;
     }
-    if (result == 0) {
+    if (result == kOk) {
         approveEvent.reset();
         awaitingApproval = true;
         platform::postMessage(mainWindow, MSG_REMOTE_DATA, 0, 0);
@@ -140,7 +154,7 @@ void TavoRX9100::receivePass(platform::WindowHandle mainWindow) {
         remoteRunning = false;
     }
     if (!triggerEnabled) {
-        if (setTriggerEnable(true, false) == 0) {
+        if (setTriggerEnable(true, false) == kOk) {
             triggerEnabled = true;
         }
     }

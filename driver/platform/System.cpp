@@ -6,12 +6,27 @@
 
 namespace platform {
 
-bool startThread(ThreadProc proc, void* argument) {
+bool WorkerThread::start(ThreadProc proc, void* argument) {
+    if (running_) {
+        return false;
+    }
+    join();
+    running_ = true;
     try {
-        std::thread([proc, argument] { proc(argument); }).detach();
+        thread_ = std::thread([this, proc, argument] {
+            proc(argument);
+            running_ = false;
+        });
         return true;
     } catch (const std::system_error&) {
+        running_ = false;
         return false;
+    }
+}
+
+void WorkerThread::join() {
+    if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id()) {
+        thread_.join();
     }
 }
 

@@ -4,6 +4,13 @@
 #include "platform/ModuleResources.h"
 #include "platform/System.h"
 #include "platform/UiServices.h"
+#include "sensor/ResultCodes.h"
+
+namespace {
+
+constexpr int kStillReceivingWord = 30001;  // data are still being received
+
+}  // namespace
 
 int ConcreteSensor::remoteMeasure() {
     platform::CriticalSectionLock lock(remoteLock);
@@ -55,8 +62,8 @@ int ConcreteSensor::lockRemote() {
         if (remoteRunning) {
             approveGetData();
             platform::ResourceScope words(platform::ResourceSource::CommonWords);
-            platform::messageBox(loadCommonWord(30001));
-            return -7;
+            platform::messageBox(loadCommonWord(kStillReceivingWord));
+            return codes::status::kStillReceiving;
         }
     }
     remoteLock.enter();

@@ -2,9 +2,11 @@
 // The instrument's calibration state, the last error or warning, and the port settings.
 #include <string>
 
+#include "sensor/ResultCodes.h"
+
 class InstrumentState {
   public:
-    static constexpr int kNoError = 200;
+    static constexpr int kNoError = codes::error::kNoError;
 
     InstrumentState();
     InstrumentState(const InstrumentState&) = default;

@@ -1,24 +1,35 @@
 #include "sensor/TavoRX9100.h"
 
+#include <mutex>
 #include <new>
 
-#include "outside/PortwayEx.h"
-#include "platform/AppFolder.h"
+#include "link/ConditionLink.h"
+#include "link/ConnectionLink.h"
+#include "outside/CommunicationMethod.h"
+#include "outside/InstrumentPort.h"
 #include "platform/Numbers.h"
+#include "sensor/ConditionCodes.h"
+#include "sensor/DriverInternals.h"
+#include "sensor/ResultCodes.h"
 
 namespace {
 
-constexpr std::size_t kPortNameBytes = 30;
-constexpr std::size_t kPathBytes = 256;
+std::once_flag instanceCreated;
+TavoRX9100* instance = nullptr;
+
+// Runs when the module is unloaded, or the process ends, before the module's static
+// objects go: the driver stops its receive thread while everything that thread may still
+// touch (services, message queues) exists.
+__attribute__((destructor)) void destroyInstance() {
+    delete instance;
+    instance = nullptr;
+}
 
 }  // namespace
 
 AbstractSensorStrategy* TavoRX9100::getInstance() {
-    // Lives until the module is unloaded; hosts call this from one thread.
-    static TavoRX9100* instance = nullptr;
-    if (instance == nullptr) {
-        instance = new (std::nothrow) TavoRX9100();
-    }
+    // Any thread may ask first; the object is made once.
+    std::call_once(instanceCreated, [] { instance = new (std::nothrow) TavoRX9100(); });
     return instance;
 }
 
@@ -26,31 +37,16 @@ extern "C" AbstractSensorStrategy* rx9100_getInstance() {
     return TavoRX9100::getInstance();
 }
 
-TavoRX9100::TavoRX9100() : registry(std::make_unique<RegistryStore>()) {
+TavoRX9100::TavoRX9100()
+    : registry(std::make_unique<RegistryStore>()),
+      internals_(std::make_unique<Internals>(*this, connection, instrumentState, errorVisible)) {
     registry->open(kApplicationKey);
     platform::setUserDefaultLocale();
 
-    std::string port = registry->readString(kSection, "MeasurementCOM", "COM1", kPortNameBytes);
-    int baud = registry->readInt(kSection, "MeasurementBaudrate", 38400);
-    whiteCalStdPath = registry->readString(kSection, "WCSFilePath", "", kPathBytes);
-    registry->writeString(kSection, "WCSFilePath", whiteCalStdPath);
-    whiteCalUserPath = registry->readString(kSection, "WCUFilePath", "", kPathBytes);
-    registry->writeString(kSection, "WCUFilePath", whiteCalUserPath);
-    whiteCalUserOn = registry->readInt(kSection, "WCUOnOff", 0);
-    registry->writeInt(kSection, "WCUOnOff", whiteCalUserOn);
-
-    auto serial = std::make_unique<SerialPort>(false, true);
-    serial->setAvailableMethod(3);
-    serial->setAvailableBaudRate(38400);
-    serial->setAvailableByteSize(8);
-    serial->setAvailableParity(0);
-    serial->setAvailableStopBits(0);
-    serial->setMethod(3);
-    serial->setPortName(port);
-    serial->setBaudRate(baud);
-    serial->setByteSize(8);
-    serial->setParity(0);
-    serial->setStopBits(0);
+    std::string port;
+    int baud = 0;
+    loadSettings(port, baud);
+    auto serial = makeInstrumentPort(port, baud);
     instrumentState.setComProperty(serial->getMethod(), serial->getPortName(),
                                    serial->getBaudRate(), serial->getByteSize(),
                                    serial->getStopBits(), serial->getParity());
@@ -64,6 +60,14 @@ TavoRX9100::TavoRX9100() : registry(std::make_unique<RegistryStore>()) {
 }
 
 TavoRX9100::~TavoRX9100() {
+    // A remote measurement still running ends here: its thread must not outlive the object.
+    if (internals_->receiveThread.running()) {
+        while (remoteLock.leave()) {
+            // a lock the destroying thread took with lockRemote would hold the thread
+        }
+        quitRemoteMeasure(false);
+    }
+    internals_->receiveThread.join();
     registry->close();
     registry.reset();
     connection = nullptr;
@@ -75,48 +79,66 @@ void TavoRX9100::setConnection(std::unique_ptr<HostConnection> replacement) {
     connection = ownedConnection.get();
 }
 
+Exchanger& TavoRX9100::exchanger() {
+    return internals_->recovering;
+}
+
+ConditionLink TavoRX9100::conditionLink(Exchanger& through) {
+    return ConditionLink(through, DriverConditions{setupStatus, insertNd, mesAng, firmwareLevel});
+}
+
+ConnectionLink TavoRX9100::connectionLink(Exchanger& through) {
+    return ConnectionLink(through, *connection, instrumentId);
+}
+
+int TavoRX9100::notAvailable() {
+    return codes::status::kRefused;
+}
+
 bool TavoRX9100::isTriggerCancel() {
-    auto* bus = dynamic_cast<UnivSerialBus*>(connection);
-    return bus != nullptr && bus->isCanceled();
+    return isCanceled(connection);
 }
 
 void TavoRX9100::initializeInstrument() {
     initializeCapability();
     instrumentId.setName("RX-9100");
 
-    setCapabilityMode(3);
-    setupStatus.setMeasurementMethod(3);
+    setCapabilityMode(codes::method::kLightSource);
+    setupStatus.setMeasurementMethod(codes::method::kLightSource);
 
-    setSpeedList({3, 2, 7, 12});
+    setSpeedList(speedListFor(0));
 
-    for (int sync : {3, 2, 8}) {
+    for (int sync : {codes::sync::kInternal, codes::sync::kExternal, codes::sync::kNone}) {
         setCapabilitySync(sync);
     }
-    setupStatus.setSync(3);
+    setupStatus.setSync(codes::sync::kInternal);
     setupCapability.setSyncInternalDigit(2);
     setupCapability.setSyncInternalMin(20.0f);
     setupCapability.setSyncInternalMax(200.0f);
 
-    setCapabilityLens(1);
-    setCapabilityLens(11);
-    setupStatus.setLens(1);
+    setCapabilityLens(codes::lens::kStandard);
+    setCapabilityLens(codes::lens::kAdapter);
+    setupStatus.setLens(codes::lens::kStandard);
 
-    for (int area : {21, 22, 23}) {
+    for (int area :
+         {codes::area::kOneDegree, codes::area::kPointTwoDegree, codes::area::kPointOneDegree}) {
         setCapabilityArea(area);
     }
-    setupStatus.setMeasurementArea(21);
+    setupStatus.setMeasurementArea(codes::area::kOneDegree);
 
-    for (int mode : {5, 9, 4, 21, 22, 23, 24}) {
+    for (int mode : {codes::calmode::kWavelength, codes::calmode::kNd, codes::calmode::kLevel,
+                     codes::calmode::kWavelengthNd, codes::calmode::kWavelengthLevel,
+                     codes::calmode::kNdLevel, codes::calmode::kAll}) {
         setCapabilityCalMode(mode);
     }
 
-    for (int nd : {0, 15, 16}) {
-        setCapabilityNd(nd);
+    for (const codes::WireCode& nd : codes::kNdWire.rows()) {
+        setCapabilityNd(nd.code);
     }
-    setupStatus.setNd(0);
+    setupStatus.setNd(codes::nd::kNone);
 
-    for (int insert : {0, 1, 2}) {
-        setCapabilityInsertNd(insert);
+    for (const codes::WireCode& insert : codes::kInsertNdWire.rows()) {
+        setCapabilityInsertNd(insert.code);
     }
 
     calibrationCapability.setZeroCal(false);
@@ -134,13 +156,22 @@ void TavoRX9100::initializeInstrument() {
     instrumentCapability.setOptionEnable(true);
     instrumentCapability.setDeleteData(true);
 
-    for (int observer : {0, 2, 10}) {
+    for (int observer :
+         {codes::observer::kDefault, codes::observer::kTwoDegree, codes::observer::kTenDegree}) {
         setCapabilityObserver(observer);
     }
-    setupStatus.setObserver(0);
+    setupStatus.setObserver(codes::observer::kDefault);
 }
 
-void TavoRX9100::setSpeedList(std::initializer_list<int> speeds) {
+std::vector<int> TavoRX9100::speedListFor(int firmwareLevel) {
+    using namespace codes::speed;
+    if (codes::hasRom110Layout(firmwareLevel)) {
+        return {kNormal, kFast, kManual, kMultiRom110, kMulti2};
+    }
+    return {kNormal, kFast, kManual, kMulti};
+}
+
+void TavoRX9100::setSpeedList(const std::vector<int>& speeds) {
     listSpeed.Clear();
     for (int speed : speeds) {
         setCapabilitySpeed(speed);
@@ -149,20 +180,21 @@ void TavoRX9100::setSpeedList(std::initializer_list<int> speeds) {
     setupCapability.setSyncManualDigit(0);
     setupCapability.setSyncManualMin(1.0f);
     setupCapability.setSyncManualMax(16.0f);
-    setupStatus.setSpeed(3);
+    setupStatus.setSpeed(codes::speed::kNormal);
 }
 
 void TavoRX9100::setMeasurementType(int type) {
+    using namespace codes::method;
     listMode.Clear();
-    if (type == 3) {
-        setCapabilityMode(3);
-        setupStatus.setMeasurementMethod(3);
+    if (type == kLightSource) {
+        setCapabilityMode(kLightSource);
+        setupStatus.setMeasurementMethod(kLightSource);
         calibrationCapability.setWhiteCal(false);
     } else {
-        setCapabilityMode(1);
-        setCapabilityMode(2);
+        setCapabilityMode(kReflection);
+        setCapabilityMode(kTransmission);
         int method = setupStatus.getMeasurementMethod();
-        if (method != 1 && method != 2) {
+        if (method != kReflection && method != kTransmission) {
             setupStatus.setMeasurementMethod(type);
         }
         calibrationCapability.setWhiteCal(true);
@@ -172,15 +204,30 @@ void TavoRX9100::setMeasurementType(int type) {
 
 int TavoRX9100::checkInstrumentState() {
     instrumentState.clearCalibration();
-    int method = setupStatus.getMeasurementMethod();
-    if (method == 3) {
+    if (setupStatus.getMeasurementMethod() == codes::method::kLightSource) {
         return 0;
     }
-    const auto& records = method == 1 ? whiteCalRef : whiteCalTra;
-    bool valid = mesAng >= 0 && mesAng < 3 && records[mesAng].valid;
+    const WhiteCalibrationData* white = whiteCalibrationInForce();
     instrumentState.setBlackCal(0);
-    instrumentState.setWhiteCal(valid ? 1 : 2);
+    instrumentState.setWhiteCal(white != nullptr && white->valid ? 1 : 2);
     return 0;
+}
+
+WhiteCalibrationData* TavoRX9100::whiteCalibrationRef(int angle) {
+    return angle >= 0 && angle < static_cast<int>(whiteCalRef.size()) ? &whiteCalRef[angle]
+                                                                      : nullptr;
+}
+
+WhiteCalibrationData* TavoRX9100::whiteCalibrationTra(int angle) {
+    return angle >= 0 && angle < static_cast<int>(whiteCalTra.size()) ? &whiteCalTra[angle]
+                                                                      : nullptr;
+}
+
+const WhiteCalibrationData* TavoRX9100::whiteCalibrationInForce() const {
+    const auto& records = setupStatus.getMeasurementMethod() == codes::method::kReflection
+                              ? whiteCalRef
+                              : whiteCalTra;
+    return mesAng >= 0 && mesAng < static_cast<int>(records.size()) ? &records[mesAng] : nullptr;
 }
 
 void TavoRX9100::setApplicationObserver(int observer) {
@@ -199,9 +246,7 @@ void TavoRX9100::setInsertNd(int value) {
 }
 
 void TavoRX9100::setCalibrationMode(bool wavelength, bool nd, bool level) {
-    static constexpr std::array<int, 8> kCodes = {0, 5, 9, 21, 4, 22, 23, 24};
-    int key = (wavelength ? 1 : 0) + (nd ? 2 : 0) + (level ? 4 : 0);
-    setCalibrationMode(kCodes[key]);
+    setCalibrationMode(codes::calibrationModeFor({wavelength, nd, level}));
 }
 
 void TavoRX9100::setCalibrationMode(int mode) {
@@ -247,27 +292,4 @@ void TavoRX9100::setLevelCoef(bool value, int ch) {
 }
 bool TavoRX9100::getLevelCoef(int ch) const {
     return inRange(ch) && levelCoef[ch];
-}
-
-void TavoRX9100::SetWhiteCalirationPathStdToReg(std::string& path) {
-    whiteCalStdPath = path;
-    registry->writeString(kSection, "WCSFilePath", path);
-}
-
-void TavoRX9100::SetWhiteCalibrationPathUserToReg(std::string& path) {
-    whiteCalUserPath = path;
-    registry->writeString(kSection, "WCUFilePath", path);
-}
-
-void TavoRX9100::SetWhiteCalibrationUserOnToReg(int on) {
-    whiteCalUserOn = on;
-    registry->writeInt(kSection, "WCUOnOff", on);
-}
-
-std::string TavoRX9100::GetAppFolderPath() const {
-    return platform::hostExecutableFolder();
-}
-
-std::string TavoRX9100::GetRX9100SystemFolderPath() const {
-    return GetAppFolderPath() + "RX9100/";
 }

@@ -2,7 +2,6 @@
 // The RX-9100 driver object: the one instance a host obtains with getInstance().
 #include <array>
 #include <atomic>
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +10,9 @@
 #include "sensor/RegistryStore.h"
 #include "whitecal/WhiteCalibrationData.h"
 
+class ConditionLink;
+class ConnectionLink;
+class Exchanger;
 class TavoRX9100;
 
 // The argument block of the receive thread.
@@ -166,9 +168,10 @@ class TavoRX9100 : public ConcreteSensor {
     void setConnection(std::unique_ptr<HostConnection> replacement);
     HostConnection* getConnection() { return connection; }
 
-    // White calibration records by method group and measuring angle.
-    WhiteCalibrationData& whiteCalibrationRef(int angle) { return whiteCalRef.at(angle); }
-    WhiteCalibrationData& whiteCalibrationTra(int angle) { return whiteCalTra.at(angle); }
+    // White calibration records by method group and measuring angle index (0 to 2;
+    // null for any other).
+    WhiteCalibrationData* whiteCalibrationRef(int angle);
+    WhiteCalibrationData* whiteCalibrationTra(int angle);
 
   protected:
     void createThread() override;
@@ -181,6 +184,15 @@ class TavoRX9100 : public ConcreteSensor {
 
     // An operation whose subsystem is not in this build: refused, never faked.
     int notAvailable();
+
+    // The exchanger of the driver's own operations: doCommunication, which recovers an
+    // instrument that left remote mode.
+    Exchanger& exchanger();
+    // The protocol objects over an exchanger and the driver's records.
+    ConditionLink conditionLink(Exchanger& through);
+    ConnectionLink connectionLink(Exchanger& through);
+    // After "ER00": the recovery, whose exchanges never recover in turn.
+    int recoverRemoteMode(bool expectOk);
 
     std::unique_ptr<HostConnection> ownedConnection;
     std::unique_ptr<RegistryStore> registry;
@@ -203,21 +215,24 @@ class TavoRX9100 : public ConcreteSensor {
     int firmwareLevel = 0;
     bool secondVersion = false;
     std::atomic<bool> measurementCancel{false};
-    // Depth of the remote-mode recovery running inside an exchange.
-    std::atomic<int> recoveryDepth{0};
 
-    int recoverRemoteMode(bool expectOk);
-    // Sends the command (none: only receives) and takes the reply line; -10 with
-    // code 99 when the transport fails.
-    int transfer(const std::string* command, std::string& reply, int timeout);
-    // An "OK" reply: its number is a warning (200 + nn).
-    int recordWarning(const std::string& reply);
+    // The speeds an instrument of that firmware offers, in list order.
+    static std::vector<int> speedListFor(int firmwareLevel);
     // Rebuilds the speed list and resets the manual-sync limits that go with it.
-    void setSpeedList(std::initializer_list<int> speeds);
-    // Sends a command (timeout 10, expecting OK) whose reply is one digit at position 5.
-    int readDigit(const char* command, int& out);
+    void setSpeedList(const std::vector<int>& speeds);
+    // The port and baud rate of the store; the white-calibration settings into the members.
+    void loadSettings(std::string& port, int& baud);
+    // Port settings the user accepted, kept for the next driver object.
+    void storePortSettings(const std::string& port, int baud);
+    // The white calibration in force: by the measurement method and the angle index.
+    const WhiteCalibrationData* whiteCalibrationInForce() const;
     std::array<WhiteCalibrationData, 3> whiteCalRef;
     std::array<WhiteCalibrationData, 3> whiteCalTra;
+
+  private:
+    // The exchanges, the receive thread: machinery a host never sees.
+    struct Internals;
+    std::unique_ptr<Internals> internals_;
 };
 
 // For hosts that load the module with dlopen: the same object as getInstance().

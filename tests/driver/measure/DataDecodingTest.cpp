@@ -90,38 +90,6 @@ TEST(DataDecodingTest, TextModeCollects401ValuesFromFifteenContinuations) {
     EXPECT_NEAR(record.getData()[170], hex.getData()[170], 1e-3 * hex.getData()[170] + 1e-9);
 }
 
-TEST(StoredHeaderTest, DecodingIsAllOrNothing) {
-    TestableDriver driver;
-    driver.firmwareLevel = 100;
-    MeasuringData record;
-    record.setSpeed(99);
-    driver.decodeStoredHeader("OK00,4,0,1000,0,0,0,0,3", record);  // speed 4 unknown below 110
-    EXPECT_EQ(record.getSpeed(), 99);
-    driver.decodeStoredHeader("OK00,3,1,250000,1,1,2,1,3", record);
-    EXPECT_EQ(record.getSpeed(), 7);
-    EXPECT_EQ(record.getSync(), 3);
-    EXPECT_FLOAT_EQ(record.getIntegralTime(), 0.25f);
-    EXPECT_EQ(record.getInsertNd(), 1);
-    EXPECT_EQ(record.getLens(), 11);
-    EXPECT_EQ(record.getNd(), 16);
-    EXPECT_EQ(record.getMeasurementArea(), 22);
-    EXPECT_EQ(record.getCalibrationCh(), 3);
-    EXPECT_EQ(record.getMeasurementMethod(), 3);
-    driver.decodeStoredHeader("OK00,2,0,1000,1,0,0,0,0", record);
-    EXPECT_EQ(record.getSpeed(), 12);
-    EXPECT_EQ(record.getInsertNd(), -1);
-
-    driver.firmwareLevel = 110;
-    driver.decodeStoredHeader("OK00,4,0,1000,2,0,0,0,0", record);
-    EXPECT_EQ(record.getSpeed(), 13);
-    EXPECT_EQ(record.getInsertNd(), 2);
-    driver.decodeStoredHeader("", record);  // nothing stored
-    EXPECT_EQ(record.getSpeed(), 0);
-    EXPECT_FLOAT_EQ(record.getIntegralTime(), -1.0f);
-    EXPECT_EQ(record.getCalibrationCh(), -1);
-    EXPECT_EQ(record.getInsertNd(), -1);
-}
-
 TEST(StoredDataTest, EmptyNumbersAreNotErrorsAndZeroColoursAreNoData) {
     SimulatedDriver sim;
     ASSERT_EQ(sim.driver.connect(), 0);
@@ -168,12 +136,12 @@ TEST(WhiteApplicationTest, DividesByTheRecordOfTheMethodAndAngle) {
     TestableDriver driver;
     MeasuringData record;
     record.getData().assign(401, 1.0);
-    driver.whiteCalibrationTra(1).coefficient.assign(401, 2.0);
+    driver.whiteCalibrationTra(1)->coefficient.assign(401, 2.0);
     driver.mesAng = 1;
     driver.getSetupStatus()->setMeasurementMethod(2);
     driver.CalbMeasurementData(record);  // not valid yet: untouched
     EXPECT_DOUBLE_EQ(record.getData()[0], 1.0);
-    driver.whiteCalibrationTra(1).valid = true;
+    driver.whiteCalibrationTra(1)->valid = true;
     driver.CalbMeasurementData(record);
     EXPECT_DOUBLE_EQ(record.getData()[400], 50.0);
 

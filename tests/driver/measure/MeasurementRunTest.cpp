@@ -118,14 +118,14 @@ TEST(MeasurementRunTest, WhiteCalibrationIsRequiredForMethodsOneAndTwo) {
 
     ScriptedMeasurement corrected("0.005", 1.0);
     corrected.driver.getSetupStatus()->setMeasurementMethod(2);
-    WhiteCalibrationData& white = corrected.driver.whiteCalibrationTra(0);
+    WhiteCalibrationData& white = *corrected.driver.whiteCalibrationTra(0);
     white.coefficient.assign(401, 2.0);
     white.valid = true;
     EXPECT_EQ(corrected.driver.doMeasurement(out, nullptr), 0);
     EXPECT_DOUBLE_EQ(out[0].getData()[200], 50.0);
 
     ScriptedMeasurement method3("0.005", 1.0);
-    method3.driver.whiteCalibrationTra(0) = white;
+    *method3.driver.whiteCalibrationTra(0) = white;
     EXPECT_EQ(method3.driver.doMeasurement(out, nullptr), 0);
     EXPECT_DOUBLE_EQ(out[0].getData()[200], 1.0);
 }

@@ -5,6 +5,7 @@
 
 #include "platform/Numbers.h"
 #include "platform/Sync.h"
+#include "platform/System.h"
 #include "platform/UiServices.h"
 #include "platform/Window.h"
 
@@ -37,6 +38,29 @@ TEST(EventTest, AutoResetSignalWakesOneWaitAndIsConsumed) {
     event.set();
     event.reset();
     EXPECT_FALSE(event.waitFor(std::chrono::milliseconds(1)));
+}
+
+TEST(WorkerThreadTest, OneRunAtATimeAndJoinedByItsOwner) {
+    static platform::AutoResetEvent release;
+    static std::atomic<int> runs{0};
+    auto proc = [](void*) -> unsigned {
+        release.wait();
+        ++runs;
+        return 0;
+    };
+    {
+        platform::WorkerThread thread;
+        ASSERT_TRUE(thread.start(proc, nullptr));
+        EXPECT_TRUE(thread.running());
+        EXPECT_FALSE(thread.start(proc, nullptr));  // the first run has not ended
+        release.set();
+        thread.join();
+        EXPECT_FALSE(thread.running());
+        EXPECT_EQ(runs, 1);
+        ASSERT_TRUE(thread.start(proc, nullptr));  // a run that ended is joined first
+        release.set();
+    }  // the owner's end waits for the run
+    EXPECT_EQ(runs, 2);
 }
 
 TEST(CriticalSectionTest, ReentrantAndIgnoresLeaveByOthers) {

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
 
 #include "platform/Window.h"
 #include "sensor/TavoRX9100.h"
+#include "support/ScriptedConnection.h"
 
 namespace {
 
@@ -40,6 +43,24 @@ TEST(DriverObjectTest, GetInstanceHandsOutOneObject) {
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first, TavoRX9100::getInstance());
     EXPECT_EQ(first, rx9100_getInstance());
+}
+
+TEST(DriverObjectTest, GetInstanceCalledFirstFromTwoThreadsAtOnceMakesOneObject) {
+    std::atomic<bool> go{false};
+    AbstractSensorStrategy* seen[2] = {};
+    auto ask = [&](int i) {
+        while (!go) {
+            std::this_thread::yield();
+        }
+        seen[i] = TavoRX9100::getInstance();
+    };
+    std::thread first(ask, 0);
+    std::thread second(ask, 1);
+    go = true;
+    first.join();
+    second.join();
+    ASSERT_NE(seen[0], nullptr);
+    EXPECT_EQ(seen[0], seen[1]);
 }
 
 TEST(DriverObjectTest, ConstructionFillsListsAndRecords) {
@@ -91,7 +112,7 @@ TEST(DriverObjectTest, MeasurementTypeRebuildsModesAndKeepsAWhiteMethod) {
     driver.setMeasurementType(1);
     EXPECT_EQ(driver.getSetupStatus()->getMeasurementMethod(), 2);
 
-    driver.whiteCalibrationTra(0).valid = true;
+    driver.whiteCalibrationTra(0)->valid = true;
     driver.mesAng = 0;
     driver.setApplicationObserver(10);
     EXPECT_EQ(driver.getApplicationObserver(), 10);
@@ -152,9 +173,27 @@ TEST(DriverObjectTest, QuitRemoteWhenTheTriggerCannotBeDisabled) {
     EXPECT_FALSE(driver.remoteLock.heldByCurrentThread());
 }
 
-TEST(DriverObjectTest, OperationsOfAbsentSubsystemsRefuse) {
+TEST(DriverObjectTest, OperationsNotBuiltYetRefuseTouchingNothing) {
     TestDriver driver;
-    std::vector<MeasuringData> out(2);
-    EXPECT_NE(driver.doMeasurement(out, nullptr), 0);
-    EXPECT_TRUE(out.empty());
+    auto link = std::make_unique<ScriptedConnection>();
+    ScriptedConnection* wire = link.get();
+    wire->close();
+    driver.setConnection(std::move(link));  // never the settings' port: it may be an instrument
+    std::vector<DataPack> targets(1);
+    std::vector<DataPack> samples(2);
+    DataPack target;
+    target.name = "kept";
+    EXPECT_EQ(driver.setupInstrument(), 10);
+    EXPECT_EQ(driver.doWhiteCalibration(), 10);
+    EXPECT_EQ(driver.setupWhiteCalibrationData(), 10);
+    EXPECT_EQ(driver.doInstrumentOption(), 10);
+    EXPECT_EQ(driver.uploadTargetData(targets, nullptr, nullptr), 10);
+    EXPECT_EQ(driver.uploadSampleData(targets, samples, nullptr, nullptr), 10);
+    EXPECT_EQ(driver.downloadTargetData(target), 10);
+    EXPECT_EQ(driver.deleteInstrumentData(), 10);
+    EXPECT_EQ(targets.size(), 1u);
+    EXPECT_EQ(samples.size(), 2u);
+    EXPECT_EQ(target.name, "kept");
+    EXPECT_EQ(wire->opens, 0);
+    EXPECT_TRUE(wire->sent().empty());
 }

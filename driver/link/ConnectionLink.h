@@ -1,0 +1,21 @@
+#pragma once
+// Remote mode and identification of the instrument, through whichever exchanger the
+// caller hands over.
+#include "link/Exchanger.h"
+#include "outside/PortwayEx.h"
+#include "sensor/InstrumentId.h"
+
+class ConnectionLink {
+  public:
+    ConnectionLink(Exchanger& exchanger, HostConnection& connection, InstrumentId& id);
+
+    // 1 enters remote mode, 0 returns to local mode (with the wait the caller set up).
+    [[nodiscard]] int setRemoteMode(int mode);
+    // Model, body number and ROM version into the instrument id.
+    [[nodiscard]] int readIdentity();
+
+  private:
+    Exchanger& exchanger_;
+    HostConnection& connection_;
+    InstrumentId& id_;
+};

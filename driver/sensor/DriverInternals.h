@@ -1,0 +1,33 @@
+#pragma once
+// The driver object's inner machinery, which hosts never see: its two exchanges and its
+// receive thread.
+#include <atomic>
+#include <string>
+
+#include "link/LineExchange.h"
+#include "platform/System.h"
+#include "sensor/TavoRX9100.h"
+
+// The exchange of the driver's own operations: doCommunication, which runs the
+// recovery when the instrument has left remote mode.
+class RecoveringExchange : public Exchanger {
+  public:
+    explicit RecoveringExchange(TavoRX9100& driver) : driver_(driver) {}
+    int exchange(const std::string& command, std::string& reply, int timeout,
+                 bool expectOk) override {
+        return driver_.doCommunication(command, reply, timeout, expectOk);
+    }
+
+  private:
+    TavoRX9100& driver_;
+};
+
+struct TavoRX9100::Internals {
+    Internals(TavoRX9100& driver, HostConnection* const& connection, InstrumentState& state,
+              const std::atomic<bool>& errorVisible)
+        : line(connection, state, errorVisible), recovering(driver) {}
+
+    LineExchange line;  // the bare exchange: the recovery talks through it
+    RecoveringExchange recovering;
+    platform::WorkerThread receiveThread;
+};

@@ -1,0 +1,53 @@
+// The driver's settings in the store: the port and the white-calibration files, and the
+// folders it works in.
+#include "platform/AppFolder.h"
+#include "sensor/TavoRX9100.h"
+
+namespace {
+
+constexpr std::size_t kPortNameBytes = 30;
+constexpr std::size_t kPathBytes = 256;
+constexpr const char* kDefaultPort = "COM1";
+constexpr int kDefaultBaudRate = 38400;
+
+}  // namespace
+
+void TavoRX9100::loadSettings(std::string& port, int& baud) {
+    port = registry->readString(kSection, "MeasurementCOM", kDefaultPort, kPortNameBytes);
+    baud = registry->readInt(kSection, "MeasurementBaudrate", kDefaultBaudRate);
+    // The white-calibration settings are written straight back, so the file lists them.
+    whiteCalStdPath = registry->readString(kSection, "WCSFilePath", "", kPathBytes);
+    registry->writeString(kSection, "WCSFilePath", whiteCalStdPath);
+    whiteCalUserPath = registry->readString(kSection, "WCUFilePath", "", kPathBytes);
+    registry->writeString(kSection, "WCUFilePath", whiteCalUserPath);
+    whiteCalUserOn = registry->readInt(kSection, "WCUOnOff", 0);
+    registry->writeInt(kSection, "WCUOnOff", whiteCalUserOn);
+}
+
+void TavoRX9100::storePortSettings(const std::string& port, int baud) {
+    registry->writeString(kSection, "MeasurementCOM", port);
+    registry->writeInt(kSection, "MeasurementBaudrate", baud);
+}
+
+void TavoRX9100::SetWhiteCalirationPathStdToReg(std::string& path) {
+    whiteCalStdPath = path;
+    registry->writeString(kSection, "WCSFilePath", path);
+}
+
+void TavoRX9100::SetWhiteCalibrationPathUserToReg(std::string& path) {
+    whiteCalUserPath = path;
+    registry->writeString(kSection, "WCUFilePath", path);
+}
+
+void TavoRX9100::SetWhiteCalibrationUserOnToReg(int on) {
+    whiteCalUserOn = on;
+    registry->writeInt(kSection, "WCUOnOff", on);
+}
+
+std::string TavoRX9100::GetAppFolderPath() const {
+    return platform::hostExecutableFolder();
+}
+
+std::string TavoRX9100::GetRX9100SystemFolderPath() const {
+    return GetAppFolderPath() + "RX9100/";
+}
