@@ -38,9 +38,11 @@ void TavoRX9100::createThread() {
     threadParam.driver = this;
     threadParam.mainWindow = platform::mainWindow();
     // One receive thread at a time: a run that has not ended yet goes on serving.
-    receiveThreadStarted =
-        internals_->receiveThread.running() ||
-        internals_->receiveThread.start(&TavoRX9100::recvdataThread, &threadParam);
+    if (!internals_->receiving.exchange(true) &&
+        !internals_->receiveThread.start(&TavoRX9100::recvdataThread, &threadParam)) {
+        internals_->receiving = false;
+    }
+    receiveThreadStarted = internals_->receiving.load();
 }
 
 unsigned TavoRX9100::recvdataThread(void* param) {
@@ -73,6 +75,7 @@ unsigned TavoRX9100::recvdataThread(void* param) {
     }
     driver.remoteRunning = false;
     driver.remoteLock.leave();
+    driver.internals_->receiving = false;
     // Last: once signalled, the host may go on and destroy the driver, which joins this thread.
     driver.offThread();
     return 0;

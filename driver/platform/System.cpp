@@ -7,19 +7,11 @@
 namespace platform {
 
 bool WorkerThread::start(ThreadProc proc, void* argument) {
-    if (running_) {
-        return false;
-    }
     join();
-    running_ = true;
     try {
-        thread_ = std::thread([this, proc, argument] {
-            proc(argument);
-            running_ = false;
-        });
+        thread_ = std::thread(proc, argument);
         return true;
     } catch (const std::system_error&) {
-        running_ = false;
         return false;
     }
 }

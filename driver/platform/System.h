@@ -1,6 +1,5 @@
 #pragma once
 // Threads, sleeping and clocks.
-#include <atomic>
 #include <cstdint>
 #include <thread>
 
@@ -17,17 +16,14 @@ class WorkerThread {
     WorkerThread(const WorkerThread&) = delete;
     WorkerThread& operator=(const WorkerThread&) = delete;
 
-    // Runs proc(argument) on a new thread at once, after joining a previous run that has
-    // ended; false when the thread could not be started or a previous run is still going.
+    // Runs proc(argument) on a new thread at once, after waiting for a previous run to
+    // return; false when the thread could not be started.
     [[nodiscard]] bool start(ThreadProc proc, void* argument);
-    // Whether a run has started and not yet returned.
-    bool running() const { return running_; }
     // Waits until the current run has returned (at once when there is none).
     void join();
 
   private:
     std::thread thread_;
-    std::atomic<bool> running_{false};
 };
 
 void sleepMs(unsigned milliseconds);

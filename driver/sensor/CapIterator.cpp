@@ -13,9 +13,10 @@ void CapIteratorOperate::First() {
 }
 
 ItemMap CapIteratorOperate::Next() {
-    ItemMap item = items_.at(cursor_);
-    ++cursor_;
-    return item;
+    if (cursor_ >= items_.size()) {
+        return {};  // past the end: an empty item, the cursor stays
+    }
+    return items_[cursor_++];
 }
 
 int CapIteratorOperate::IsDone() {

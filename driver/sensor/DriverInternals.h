@@ -30,4 +30,7 @@ struct TavoRX9100::Internals {
     LineExchange line;  // the bare exchange: the recovery talks through it
     RecoveringExchange recovering;
     platform::WorkerThread receiveThread;
+    // From the start of the receive thread until it is about to signal its end: while
+    // set, the thread serves and a new remote measurement keeps it.
+    std::atomic<bool> receiving{false};
 };

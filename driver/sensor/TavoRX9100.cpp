@@ -61,7 +61,7 @@ TavoRX9100::TavoRX9100()
 
 TavoRX9100::~TavoRX9100() {
     // A remote measurement still running ends here: its thread must not outlive the object.
-    if (internals_->receiveThread.running()) {
+    if (internals_->receiving) {
         while (remoteLock.leave()) {
             // a lock the destroying thread took with lockRemote would hold the thread
         }

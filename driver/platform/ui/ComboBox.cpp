@@ -2,6 +2,11 @@
 
 namespace platform::ui {
 
+const ComboBox::Item& ComboBox::item(int index) const {
+    static const Item none;
+    return index >= 0 && index < count() ? items_[static_cast<std::size_t>(index)] : none;
+}
+
 int ComboBox::addItem(std::string text, std::intptr_t data) {
     items_.push_back({std::move(text), data});
     changed();

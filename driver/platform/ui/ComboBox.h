@@ -21,7 +21,8 @@ class ComboBox : public Control {
     int addItem(std::string text, std::intptr_t data = 0);  // returns the index
     void clear();
     int count() const { return static_cast<int>(items_.size()); }
-    const Item& item(int index) const { return items_.at(static_cast<std::size_t>(index)); }
+    // An empty item for an index out of range.
+    const Item& item(int index) const;
     const std::vector<Item>& items() const { return items_; }
 
     int findData(std::intptr_t data) const;  // -1 when absent

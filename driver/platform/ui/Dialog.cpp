@@ -1,6 +1,6 @@
 #include "platform/ui/Dialog.h"
 
-#include <stdexcept>
+#include <cstdio>
 
 #include "platform/ui/DialogRunner.h"
 
@@ -94,13 +94,9 @@ const Control* Dialog::findControl(int id) const {
     return const_cast<Dialog*>(this)->findControl(id);
 }
 
-Control& Dialog::require(int id) {
-    Control* c = findControl(id);
-    if (c == nullptr) {
-        throw std::out_of_range("dialog " + std::to_string(templateId_) + " has no control " +
-                                std::to_string(id));
-    }
-    return *c;
+void Dialog::reportMissingControl(int id) const {
+    std::fprintf(stderr, "rx9100: dialog %d has no control %d of the kind asked for\n", templateId_,
+                 id);
 }
 
 int Dialog::doModal() {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "platform/UiServices.h"
@@ -51,10 +52,15 @@ class Dialog : public platform::Window, private ControlObserver {
     Control* findControl(int id);
     const Control* findControl(int id) const;
     const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
-    // Typed access; an id the template lacks or of another kind is a programming error.
+    // Typed access. An id the template lacks, or of another kind, is a programming error:
+    // it is reported on stderr and answered with a detached stand-in of the asked kind, so
+    // that no exception leaves the driver.
     template <class T>
     T& get(int id) {
-        return dynamic_cast<T&>(require(id));
+        if (auto* control = dynamic_cast<T*>(findControl(id))) {
+            return *control;
+        }
+        return standIn<T>(id);
     }
     StaticText& staticText(int id) { return get<StaticText>(id); }
     Edit& edit(int id) { return get<Edit>(id); }
@@ -148,7 +154,22 @@ class Dialog : public platform::Window, private ControlObserver {
     void command(int id);
 
   private:
-    Control& require(int id);
+    template <class T>
+    T& standIn(int id) {
+        reportMissingControl(id);
+        ControlTemplate tmpl;
+        tmpl.id = id;
+        std::unique_ptr<T> control;
+        if constexpr (std::is_same_v<T, RadioButton>) {
+            control = std::make_unique<T>(tmpl, 0);
+        } else {
+            control = std::make_unique<T>(tmpl);
+        }
+        T& made = *control;
+        standIns_.push_back(std::move(control));
+        return made;
+    }
+    void reportMissingControl(int id) const;
     void controlChanged(Control& control) override;
     void controlTextChanged(Control& control) override;
 
@@ -158,7 +179,8 @@ class Dialog : public platform::Window, private ControlObserver {
     int height_;
     WindowHandle parent_;
     std::vector<std::unique_ptr<Control>> controls_;
-    std::shared_ptr<DialogRunner> runner_;  // set while a modeless window exists
+    std::vector<std::unique_ptr<Control>> standIns_;  // never shown
+    std::shared_ptr<DialogRunner> runner_;            // set while a modeless window exists
     DialogView* view_ = nullptr;
     bool shown_ = false;
     bool initialized_ = false;

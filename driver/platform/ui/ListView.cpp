@@ -65,8 +65,14 @@ int ListView::insertRow(int index, std::string text) {
     return index;
 }
 
-ListView::Row& ListView::at(int row) {
-    return rows_.at(static_cast<std::size_t>(row));
+const ListView::Column& ListView::column(int index) const {
+    static const Column none;
+    return index >= 0 && index < columnCount() ? columns_[static_cast<std::size_t>(index)] : none;
+}
+
+const ListView::Row& ListView::row(int index) const {
+    static const Row none;
+    return index >= 0 && index < rowCount() ? rows_[static_cast<std::size_t>(index)] : none;
 }
 
 void ListView::setCell(int row, int column, std::string text) {

@@ -41,7 +41,8 @@ class ListView : public Control {
     int insertColumn(int index, Column column);
     void deleteColumn(int index);
     int columnCount() const { return static_cast<int>(columns_.size()); }
-    const Column& column(int index) const { return columns_.at(static_cast<std::size_t>(index)); }
+    // An empty column for an index out of range.
+    const Column& column(int index) const;
 
     // Inserts a row whose first cell is `text`; returns its index.
     int insertRow(int index, std::string text);
@@ -50,7 +51,8 @@ class ListView : public Control {
     void deleteRow(int row);
     void deleteAllRows();
     int rowCount() const { return static_cast<int>(rows_.size()); }
-    const Row& row(int index) const { return rows_.at(static_cast<std::size_t>(index)); }
+    // An empty row for an index out of range.
+    const Row& row(int index) const;
 
     bool checked(int row) const;
     void setChecked(int row, bool checked);
@@ -60,7 +62,7 @@ class ListView : public Control {
     void setSelectionMark(int row);  // -1 for none
 
   private:
-    Row& at(int row);
+    Row& at(int row) { return rows_[static_cast<std::size_t>(row)]; }  // row in range
 
     bool checkBoxes_;
     bool fullRowSelect_;

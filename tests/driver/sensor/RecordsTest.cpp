@@ -141,6 +141,10 @@ TEST(CapIteratorTest, IteratesSearchesAndClears) {
     EXPECT_EQ(list.Next().name, "two");  // the cursor rests on the found item
     EXPECT_EQ(list.Search(99), "");
     EXPECT_NE(list.IsDone(), 0);
+    const ItemMap past = list.Next();  // a host reading on past the end gets an empty item
+    EXPECT_EQ(past.id, 0);
+    EXPECT_EQ(past.name, "");
+    EXPECT_NE(list.IsDone(), 0);
 
     CapIteratorOperate copy = list;
     list.Clear();

@@ -63,8 +63,6 @@ TEST(Dialog, BuildsModelsWithInitialStatesFromItsTemplate) {
     EXPECT_FALSE(d.button(23).visible());
     EXPECT_TRUE(d.list(24).checkBoxes());
     EXPECT_FALSE(d.list(24).headerClickable());
-    EXPECT_THROW(d.combo(20), std::bad_cast);
-    EXPECT_THROW(d.edit(999), std::out_of_range);
 }
 
 TEST(Dialog, HeadlessRunnerCancelsModalDialogsWithoutStartingThem) {
@@ -187,3 +185,28 @@ TEST(ControlModels, ProgressSpinGraphAndGrid) {
 }
 
 }  // namespace
+
+TEST(Dialog, OutOfRangeAccessAnswersEmptyInsteadOfThrowing) {
+    SampleDialog dlg;
+    // A programming error (an id the template lacks, another kind) must not throw out of
+    // the driver: a detached stand-in answers, and the real controls stay as they were.
+    Edit& missing = dlg.edit(99);
+    missing.setText("x");
+    EXPECT_EQ(missing.id(), 99);
+    EXPECT_EQ(dlg.findControl(99), nullptr);  // not part of the dialog
+    ComboBox& wrongKind = dlg.combo(20);      // 20 is a check box
+    wrongKind.addItem("stray");
+    EXPECT_EQ(dlg.checkBox(20).text(), "chk");
+    EXPECT_EQ(dlg.radio(12).group(), dlg.radio(13).group());
+    EXPECT_EQ(dlg.radio(98).group(), 0);
+
+    ComboBox& combo = dlg.combo(21);
+    combo.addItem("one", 1);
+    EXPECT_EQ(combo.item(5).text, "");
+    ListView& list = dlg.list(24);
+    list.insertColumn(0, {"c", 10});
+    list.insertRow(0, "r");
+    EXPECT_EQ(list.row(3).cells.size(), 0u);
+    EXPECT_EQ(list.column(-1).title, "");
+    EXPECT_EQ(list.row(0).cells.at(0), "r");
+}
