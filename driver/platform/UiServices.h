@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include "platform/Export.h"
 
 #include "platform/Window.h"
 
@@ -40,10 +41,10 @@ struct FileFilter {
     std::string description;
     std::string pattern;
 };
-std::vector<FileFilter> parseFileFilter(const std::string& filter);
+RX9100_API std::vector<FileFilter> parseFileFilter(const std::string& filter);
 
-class UiServices {
-public:
+class RX9100_API UiServices {
+  public:
     virtual ~UiServices() = default;
     // Returns IDOK or IDCANCEL.
     virtual int messageBox(WindowHandle owner, const MessageBoxRequest& request) = 0;
@@ -54,17 +55,18 @@ public:
     virtual void endWaitCursor() = 0;
 };
 
-UiServices& uiServices();
+RX9100_API UiServices& uiServices();
 // Installs services for the whole process; null restores the console form.
-void setUiServices(std::shared_ptr<UiServices> services);
+RX9100_API void setUiServices(std::shared_ptr<UiServices> services);
 
 // Shorthand for the common plain box.
-int messageBox(const std::string& text, MessageBoxButtons buttons = MessageBoxButtons::Ok,
-               MessageBoxIcon icon = MessageBoxIcon::None, WindowHandle owner = nullptr);
+RX9100_API int messageBox(const std::string& text,
+                          MessageBoxButtons buttons = MessageBoxButtons::Ok,
+                          MessageBoxIcon icon = MessageBoxIcon::None, WindowHandle owner = nullptr);
 
 // The wait cursor for the lifetime of the scope, removed on every path.
 class WaitCursor {
-public:
+  public:
     WaitCursor();
     ~WaitCursor();
     WaitCursor(const WaitCursor&) = delete;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <thread>
+#include "platform/Export.h"
 
 #include "outside/WindowHandle.h"
 
@@ -16,7 +17,7 @@ using LResult = std::intptr_t;
 
 // A window that can receive messages. It belongs to the thread that created it:
 // posted messages wait in that thread's queue until the thread dispatches them.
-class Window {
+class RX9100_API Window {
   public:
     Window();
     virtual ~Window();
@@ -39,29 +40,30 @@ struct Message {
 
 // Calls the window's handler on the calling thread and returns its result.
 // A null window is ignored (result 0).
-LResult sendMessage(WindowHandle window, unsigned message, WParam wParam, LParam lParam);
+RX9100_API LResult sendMessage(WindowHandle window, unsigned message, WParam wParam, LParam lParam);
 
 // Queues the message for the window's owner thread; false for a null window.
-bool postMessage(WindowHandle window, unsigned message, WParam wParam, LParam lParam);
+RX9100_API bool postMessage(WindowHandle window, unsigned message, WParam wParam, LParam lParam);
 
 // Looks at the calling thread's queue for the first message whose number lies in
 // [first, last] (both 0: any) and, when window is not null, whose window is that
 // window. With remove the message is taken out of the queue.
-bool peekMessage(Message& out, WindowHandle window, unsigned first, unsigned last, bool remove);
+RX9100_API bool peekMessage(Message& out, WindowHandle window, unsigned first, unsigned last,
+                            bool remove);
 
 // Waits up to timeout for a message in the calling thread's queue and removes it.
-bool waitMessage(Message& out, std::chrono::milliseconds timeout);
+RX9100_API bool waitMessage(Message& out, std::chrono::milliseconds timeout);
 
-void dispatchMessage(const Message& message);
+RX9100_API void dispatchMessage(const Message& message);
 
 // Dispatches every message now waiting in the calling thread's queue; returns the count.
-int dispatchPendingMessages();
+RX9100_API int dispatchPendingMessages();
 
 // The main window of the calling thread (null when it has none).
-WindowHandle mainWindow();
-void setMainWindow(WindowHandle window);
+RX9100_API WindowHandle mainWindow();
+RX9100_API void setMainWindow(WindowHandle window);
 
 // A toolkit event loop can ask to be woken when a message is posted to its thread.
-void setQueueWaker(std::function<void()> waker);
+RX9100_API void setQueueWaker(std::function<void()> waker);
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 // The operations keep their slot order; hosts built against it rely on it.
 #include <string>
 #include <vector>
+#include "platform/Export.h"
 
 #include "platform/Window.h"
 #include "sensor/CalibrationCapability.h"
@@ -16,7 +17,7 @@
 #include "sensor/SetupCapability.h"
 #include "sensor/SetupStatus.h"
 
-class AbstractSensorStrategy {
+class RX9100_API AbstractSensorStrategy {
   public:
     virtual ~AbstractSensorStrategy() = default;                         // 0
     virtual int connect() = 0;                                           // 1

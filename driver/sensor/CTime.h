@@ -1,8 +1,9 @@
 #pragma once
 #include <cstdint>
+#include "platform/Export.h"
 
 // A point in time as seconds since 1970 (64-bit).
-class CTime {
+class RX9100_API CTime {
   public:
     CTime() = default;
     CTime(std::int64_t seconds) : seconds_(seconds) {}  // NOLINT: converts like the framework type

@@ -1,7 +1,8 @@
 #pragma once
 // Which calibrations the instrument offers.
+#include "platform/Export.h"
 
-class CalibrationCapability {
+class RX9100_API CalibrationCapability {
   public:
     CalibrationCapability() = default;
     CalibrationCapability(const CalibrationCapability&) = default;

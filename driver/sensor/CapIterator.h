@@ -2,10 +2,11 @@
 // The capability lists the driver offers the host: item lists it builds and owns.
 #include <string>
 #include <vector>
+#include "platform/Export.h"
 
 #include "outside/ItemIterator.h"
 
-class CapIteratorOperate : public CapIterator {
+class RX9100_API CapIteratorOperate : public CapIterator {
   public:
     CapIteratorOperate() = default;
     CapIteratorOperate(const CapIteratorOperate& other);

@@ -12,6 +12,18 @@ constexpr int kStillReceivingWord = 30001;  // data are still being received
 
 }  // namespace
 
+void ConcreteSensor::approveGetData() {
+    approveEvent.set();
+}
+
+void ConcreteSensor::onThread() {
+    threadEvent.reset();
+}
+
+void ConcreteSensor::offThread() {
+    threadEvent.set();
+}
+
 int ConcreteSensor::remoteMeasure() {
     platform::CriticalSectionLock lock(remoteLock);
     remoteQuitting = false;

@@ -2,12 +2,13 @@
 // The base implementation shared by instrument drivers: the records, the
 // capability lists, error display and the remote-measurement machinery.
 #include <atomic>
+#include "platform/Export.h"
 
 #include "outside/PortwayEx.h"
 #include "platform/Sync.h"
 #include "sensor/AbstractSensorStrategy.h"
 
-class ConcreteSensor : public AbstractSensorStrategy {
+class RX9100_API ConcreteSensor : public AbstractSensorStrategy {
   public:
     // Window messages of the remote-measurement hand-over.
     static constexpr unsigned kRemoteMessageFirst = 4999;
@@ -57,12 +58,12 @@ class ConcreteSensor : public AbstractSensorStrategy {
     int quitRemoteMeasure(bool disable) override;
     int lockRemote() override;
     int unlockRemote(bool arg) override;
-    void approveGetData() override { approveEvent.set(); }
+    void approveGetData() override;
     bool runRemote() override { return remoteRunning; }
 
     virtual int setTriggerEnable(bool, bool) { return 0; }  // 46
-    virtual void onThread() { threadEvent.reset(); }        // 47
-    virtual void offThread() { threadEvent.set(); }         // 48
+    virtual void onThread();                                // 47
+    virtual void offThread();                               // 48
 
     bool isErrorVisible() const { return errorVisible; }
 

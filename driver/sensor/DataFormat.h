@@ -1,7 +1,8 @@
 #pragma once
 // The shape of the instrument's data: type 3 spectral, type 2 colorimetric.
+#include "platform/Export.h"
 
-class DataFormat {
+class RX9100_API DataFormat {
   public:
     static constexpr int kColorimetric = 2;
     static constexpr int kSpectral = 3;

@@ -1,7 +1,8 @@
 #pragma once
 // Which host features the instrument supports.
+#include "platform/Export.h"
 
-class InstrumentCapability {
+class RX9100_API InstrumentCapability {
   public:
     InstrumentCapability() = default;
     InstrumentCapability(const InstrumentCapability&) = default;

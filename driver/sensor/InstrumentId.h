@@ -1,8 +1,9 @@
 #pragma once
 // Who the instrument is.
 #include <string>
+#include "platform/Export.h"
 
-class InstrumentId {
+class RX9100_API InstrumentId {
   public:
     // Variation codes.
     static constexpr int kStandardModel = 2000;

@@ -1,10 +1,11 @@
 #pragma once
 // The instrument's calibration state, the last error or warning, and the port settings.
 #include <string>
+#include "platform/Export.h"
 
 #include "sensor/ResultCodes.h"
 
-class InstrumentState {
+class RX9100_API InstrumentState {
   public:
     static constexpr int kNoError = codes::error::kNoError;
 

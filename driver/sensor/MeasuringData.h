@@ -2,10 +2,11 @@
 // One measurement: the conditions in force and its values (401 for a spectrum,
 // three for colour values).
 #include <vector>
+#include "platform/Export.h"
 
 #include "sensor/SetupStatus.h"
 
-class MeasuringData : public SetupStatus {
+class RX9100_API MeasuringData : public SetupStatus {
   public:
     MeasuringData() = default;
     explicit MeasuringData(const SetupStatus& conditions) : SetupStatus(conditions) {}

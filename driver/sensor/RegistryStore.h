@@ -5,8 +5,9 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include "platform/Export.h"
 
-class RegistryStore {
+class RX9100_API RegistryStore {
   public:
     enum class Access { None, ReadOnly, ReadWrite };
 

@@ -1,8 +1,9 @@
 #pragma once
 // The selectable conditions: sync limits and the capability lists (not owned).
+#include "platform/Export.h"
 #include "sensor/CapIterator.h"
 
-class SetupCapability {
+class RX9100_API SetupCapability {
   public:
     SetupCapability() = default;
     SetupCapability(const SetupCapability&) = default;

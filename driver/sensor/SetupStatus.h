@@ -1,10 +1,11 @@
 #pragma once
 // The measuring conditions.
 #include <string>
+#include "platform/Export.h"
 
 #include "sensor/CTime.h"
 
-class SetupStatus {
+class RX9100_API SetupStatus {
   public:
     SetupStatus() = default;
     SetupStatus(const SetupStatus&) = default;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "platform/Export.h"
 
 #include "sensor/ConcreteSensor.h"
 #include "sensor/RegistryStore.h"
@@ -21,7 +22,7 @@ struct ThreadParam {
     platform::WindowHandle mainWindow = nullptr;
 };
 
-class TavoRX9100 : public ConcreteSensor {
+class RX9100_API TavoRX9100 : public ConcreteSensor {
   public:
     static constexpr int kChannels = 11;
     static constexpr const char* kApplicationKey = "QV-L40w";
@@ -236,4 +237,4 @@ class TavoRX9100 : public ConcreteSensor {
 };
 
 // For hosts that load the module with dlopen: the same object as getInstance().
-extern "C" AbstractSensorStrategy* rx9100_getInstance();
+extern "C" RX9100_API AbstractSensorStrategy* rx9100_getInstance();

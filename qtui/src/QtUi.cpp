@@ -3,11 +3,8 @@
 #include <QApplication>
 #include <QFontDatabase>
 
-#include "dialogs/DialogPortSettingsPrompt.h"
-#include "outside/PortSettings.h"
-#include "platform/UiServices.h"
+#include "dialogs/Renderer.h"
 #include "platform/Window.h"
-#include "platform/ui/DialogRunner.h"
 #include "rx9100qt/QtDialogRunner.h"
 #include "rx9100qt/QtUiServices.h"
 
@@ -23,25 +20,22 @@ void applyDialogFont() {
 std::shared_ptr<QtDialogRunner> installQtUi() {
     applyDialogFont();
     auto runner = std::make_shared<QtDialogRunner>();
-    platform::ui::setDialogRunner(runner);
-    platform::setUiServices(std::make_shared<QtUiServices>(runner));
-    // The transport's port settings become a window instead of console questions.
-    portway::setPortSettingsPrompt(std::make_shared<DialogPortSettingsPrompt>());
-    // Messages posted to this thread's windows are dispatched by the Qt loop.
-    platform::setQueueWaker([] {
-        if (QCoreApplication* app = QCoreApplication::instance()) {
-            QMetaObject::invokeMethod(
-                app, [] { platform::dispatchPendingMessages(); }, Qt::QueuedConnection);
-        }
+    renderer::install({
+        runner,
+        std::make_shared<QtUiServices>(runner),
+        // Messages posted to this thread's windows are dispatched by the Qt loop.
+        [] {
+            if (QCoreApplication* app = QCoreApplication::instance()) {
+                QMetaObject::invokeMethod(
+                    app, [] { platform::dispatchPendingMessages(); }, Qt::QueuedConnection);
+            }
+        },
     });
     return runner;
 }
 
 void uninstallQtUi() {
-    portway::setPortSettingsPrompt(nullptr);
-    platform::setQueueWaker(nullptr);
-    platform::setUiServices(nullptr);
-    platform::ui::setDialogRunner(nullptr);
+    renderer::uninstall();
 }
 
 }  // namespace rx9100qt

@@ -3,13 +3,14 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include "platform/Export.h"
 
 #include "platform/ui/Control.h"
 
 namespace platform::ui {
 
 // A drop-down list: items with a text and an item datum, at most one selected.
-class ComboBox : public Control {
+class RX9100_RENDERER_API ComboBox : public Control {
   public:
     struct Item {
         std::string text;

@@ -3,6 +3,7 @@
 // user's actions to the dialog; dialog logic reads and changes it.
 #include <functional>
 #include <string>
+#include "platform/Export.h"
 
 #include "platform/ui/DialogTemplate.h"
 
@@ -19,7 +20,7 @@ class ControlObserver {
     virtual void controlTextChanged(Control& control) = 0;
 };
 
-class Control {
+class RX9100_RENDERER_API Control {
   public:
     explicit Control(const ControlTemplate& tmpl);
     virtual ~Control() = default;
@@ -63,25 +64,25 @@ class Control {
     ControlObserver* observer_ = nullptr;
 };
 
-class StaticText : public Control {
+class RX9100_RENDERER_API StaticText : public Control {
   public:
     using Control::Control;
     enum class Align { Left, Centre, Right };
     Align align() const;
 };
 
-class GroupBox : public Control {
+class RX9100_RENDERER_API GroupBox : public Control {
   public:
     using Control::Control;
 };
 
-class PushButton : public Control {
+class RX9100_RENDERER_API PushButton : public Control {
   public:
     using Control::Control;
     bool isDefault() const { return (style() & DefaultButton) != 0; }
 };
 
-class CheckBox : public Control {
+class RX9100_RENDERER_API CheckBox : public Control {
   public:
     explicit CheckBox(const ControlTemplate& tmpl);
     bool checked() const { return checked_; }
@@ -93,7 +94,7 @@ class CheckBox : public Control {
 
 // One button of a radio group; the group is the run of radio buttons that
 // starts at a GroupStart button in template order.
-class RadioButton : public CheckBox {
+class RX9100_RENDERER_API RadioButton : public CheckBox {
   public:
     RadioButton(const ControlTemplate& tmpl, int group);
     int group() const { return group_; }
@@ -102,7 +103,7 @@ class RadioButton : public CheckBox {
     int group_;
 };
 
-class ProgressBar : public Control {
+class RX9100_RENDERER_API ProgressBar : public Control {
   public:
     explicit ProgressBar(const ControlTemplate& tmpl);
     int low() const { return low_; }
@@ -118,7 +119,7 @@ class ProgressBar : public Control {
     int pos_ = 0;
 };
 
-class SpinButton : public Control {
+class RX9100_RENDERER_API SpinButton : public Control {
   public:
     explicit SpinButton(const ControlTemplate& tmpl);
     long long low() const { return low_; }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <type_traits>
 #include <vector>
+#include "platform/Export.h"
 
 #include "platform/UiServices.h"
 #include "platform/Window.h"
@@ -25,7 +26,7 @@ namespace platform::ui {
 class DialogRunner;
 
 // What a renderer is told while it shows a dialog.
-class DialogView {
+class RX9100_RENDERER_API DialogView {
   public:
     virtual ~DialogView() = default;
     virtual void controlChanged(const Control& control) = 0;
@@ -36,7 +37,7 @@ class DialogView {
 
 enum class Key { Enter, Escape };
 
-class Dialog : public platform::Window, private ControlObserver {
+class RX9100_RENDERER_API Dialog : public platform::Window, private ControlObserver {
   public:
     explicit Dialog(const DialogTemplate& tmpl, WindowHandle parent = nullptr);
     ~Dialog() override;

@@ -3,6 +3,7 @@
 // the Qt one (rx9100qt::installQtUi), tests install a ScriptedDialogRunner, and
 // without either the headless runner below keeps the driver safe to call.
 #include <memory>
+#include "platform/Export.h"
 
 #include "platform/Window.h"
 
@@ -10,7 +11,7 @@ namespace platform::ui {
 
 class Dialog;
 
-class DialogRunner {
+class RX9100_RENDERER_API DialogRunner {
   public:
     virtual ~DialogRunner() = default;
     // Initialises the dialog, lets the user work with it and returns its end code.
@@ -40,9 +41,9 @@ class HeadlessDialogRunner : public DialogRunner {
 };
 
 // The runner of the process (the headless one until a host installs another).
-std::shared_ptr<DialogRunner> dialogRunner();
+RX9100_RENDERER_API std::shared_ptr<DialogRunner> dialogRunner();
 // Installs a runner for the whole process; null restores the headless one.
 // Dialogs already created keep the runner that created them.
-void setDialogRunner(std::shared_ptr<DialogRunner> runner);
+RX9100_RENDERER_API void setDialogRunner(std::shared_ptr<DialogRunner> runner);
 
 }  // namespace platform::ui

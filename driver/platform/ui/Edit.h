@@ -2,6 +2,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include "platform/Export.h"
 
 #include "platform/ui/Control.h"
 
@@ -9,7 +10,7 @@ namespace platform::ui {
 
 // A single-line edit field. The length limit and the character filter apply to
 // what the user types; the program may set any text.
-class Edit : public Control {
+class RX9100_RENDERER_API Edit : public Control {
   public:
     using CharFilter = std::function<bool(char32_t)>;
 

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+#include "platform/Export.h"
 
 #include "platform/ui/Control.h"
 
@@ -13,7 +14,7 @@ inline constexpr ColorRef kDefaultColor = 0xFFFFFFFFu;  // the renderer's own co
 
 // A list view in report mode: titled columns of given pixel widths, rows of
 // cell texts, optional check boxes, and one selection mark.
-class ListView : public Control {
+class RX9100_RENDERER_API ListView : public Control {
   public:
     struct Column {
         std::string title;

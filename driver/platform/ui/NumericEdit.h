@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include "platform/Export.h"
 
 #include "platform/ui/Edit.h"
 
@@ -17,7 +18,7 @@ inline constexpr int IDS_RANGE_PROMPT = 61715;
 // A decimal field with a range and a fixed number of decimals, written and read
 // with the user's decimal separator. Values are held as scaled integers
 // (value x 10^decimals), so 0.500001 s with six decimals is exactly 500001.
-class NumericEdit : public Edit {
+class RX9100_RENDERER_API NumericEdit : public Edit {
   public:
     explicit NumericEdit(const ControlTemplate& tmpl);
 

@@ -2,6 +2,7 @@
 #include <string>
 #include <string_view>
 #include <vector>
+#include "platform/Export.h"
 
 #include "platform/ui/Control.h"
 
@@ -9,7 +10,7 @@ namespace platform::ui {
 
 // A grid of labelled rows with one editable numeric column, such as the 401
 // reference values of a level calibration (rows "380" to "780").
-class ReferenceGrid : public Control {
+class RX9100_RENDERER_API ReferenceGrid : public Control {
   public:
     using Control::Control;
 

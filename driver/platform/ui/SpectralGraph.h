@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+#include "platform/Export.h"
 
 #include "platform/ui/Control.h"
 #include "platform/ui/ListView.h"
@@ -22,7 +23,7 @@ struct SpectrumSeries {
 
 // The spectral graph: one or more series over 380 to 780 nm, shown over a
 // wavelength range the dialog can narrow (zoom) and widen again.
-class SpectralGraph : public Control {
+class RX9100_RENDERER_API SpectralGraph : public Control {
   public:
     using Control::Control;
 

@@ -2,6 +2,7 @@
 #include <QImage>
 #include <map>
 #include <memory>
+#include "rx9100qt/QtExport.h"
 
 #include "platform/ui/Dialog.h"
 #include "platform/ui/DialogRunner.h"
@@ -17,7 +18,7 @@ class DialogWidget;
 // with QDialog::exec, modeless ones as tool windows that live until the dialog
 // destroys them. pumpEvents lets Qt paint and take input while the driver's
 // thread is busy (progress windows call it through setPos).
-class QtDialogRunner : public platform::ui::DialogRunner {
+class RX9100QT_API QtDialogRunner : public platform::ui::DialogRunner {
   public:
     QtDialogRunner();
     ~QtDialogRunner() override;

@@ -5,17 +5,18 @@
 // loop when a driver message is posted to the GUI thread. Call it on the GUI
 // thread after the QApplication exists.
 #include <memory>
+#include "rx9100qt/QtExport.h"
 
 namespace rx9100qt {
 
 class QtDialogRunner;
 
 // Installs everything; returns the runner (also reachable as platform::ui::dialogRunner()).
-std::shared_ptr<QtDialogRunner> installQtUi();
+RX9100QT_API std::shared_ptr<QtDialogRunner> installQtUi();
 // Restores the headless runner, the console services and the console port prompt.
-void uninstallQtUi();
+RX9100QT_API void uninstallQtUi();
 
 // The dialog font: Noto Sans CJK JP (falls back to any CJK-capable font).
-void applyDialogFont();
+RX9100QT_API void applyDialogFont();
 
 }  // namespace rx9100qt

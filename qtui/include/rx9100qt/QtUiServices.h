@@ -2,6 +2,7 @@
 #include <QStringList>
 #include <memory>
 #include <string>
+#include "rx9100qt/QtExport.h"
 
 #include "platform/UiServices.h"
 
@@ -10,7 +11,7 @@ namespace rx9100qt {
 class QtDialogRunner;
 
 // Message boxes, file choosers and the wait cursor as Qt widgets.
-class QtUiServices : public platform::UiServices {
+class RX9100QT_API QtUiServices : public platform::UiServices {
   public:
     // The runner gives the message boxes their parent dialog; it may be null.
     explicit QtUiServices(std::shared_ptr<QtDialogRunner> runner = nullptr);
@@ -27,6 +28,6 @@ class QtUiServices : public platform::UiServices {
 };
 
 // "*.ucf|*.ucf||" -> {"*.ucf (*.ucf)"}; ';' separated patterns become spaces.
-QStringList qtNameFilters(const std::string& filter);
+RX9100QT_API QStringList qtNameFilters(const std::string& filter);
 
 }  // namespace rx9100qt

@@ -3,6 +3,7 @@
 #include <QRectF>
 #include <QString>
 #include <vector>
+#include "rx9100qt/QtExport.h"
 
 #include "platform/ui/SpectralGraph.h"
 
@@ -21,9 +22,9 @@ struct SpectrumView {
 // Draws the graph into `area`: frame, grid, wavelength and value labels, the
 // visible-spectrum colour band under the wavelength axis, every series clipped
 // to the range, and a legend when series have names.
-void paintSpectrum(QPainter& painter, const QRectF& area, const SpectrumView& view);
+RX9100QT_API void paintSpectrum(QPainter& painter, const QRectF& area, const SpectrumView& view);
 
 // An approximate display colour of a wavelength (black outside 380-780 nm).
-QColor wavelengthColor(double nm);
+RX9100QT_API QColor wavelengthColor(double nm);
 
 }  // namespace rx9100qt

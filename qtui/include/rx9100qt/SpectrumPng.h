@@ -4,6 +4,7 @@
 // started on the offscreen platform for the drawing.
 #include <string>
 #include <vector>
+#include "rx9100qt/QtExport.h"
 
 #include "platform/ui/SpectralGraph.h"
 
@@ -15,10 +16,10 @@ struct PngSize {
 };
 
 // True when the file was written.
-bool renderSpectrumPng(const std::string& path,
-                       const std::vector<platform::ui::SpectrumSeries>& series,
-                       const std::string& title, PngSize size = {},
-                       double fromNm = platform::ui::kSpectrumFirstNm,
-                       double toNm = platform::ui::kSpectrumLastNm);
+RX9100QT_API bool renderSpectrumPng(const std::string& path,
+                                    const std::vector<platform::ui::SpectrumSeries>& series,
+                                    const std::string& title, PngSize size = {},
+                                    double fromNm = platform::ui::kSpectrumFirstNm,
+                                    double toNm = platform::ui::kSpectrumLastNm);
 
 }  // namespace rx9100qt
