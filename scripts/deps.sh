@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev fonts-noto-cjk
   libserialport-dev libcli11-dev nlohmann-json3-dev libtomlplusplus-dev
   locales socat argyll ser2net
+  clang-format dpkg-dev
 )
 
 sudo_cmd=()
