@@ -4,6 +4,8 @@
 // CIE standard illuminants A and D65 at 1 nm (ISO 11664-2:2007 / CIE S 014-2:2006), the
 // equal-energy illuminant E, and Robertson's 1968 isotemperature lines (Wyszecki & Stiles,
 // Color Science, 2nd ed., 1982). Numbers copied exactly as published.
+// The tables keep one row a line:
+// clang-format off
 #include "ciedata/CieTables.h"
 
 namespace cie {

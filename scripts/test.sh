@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and runs every test: the normal build, an
-# AddressSanitizer + UndefinedBehaviorSanitizer build, and the threading tests
-# under ThreadSanitizer.
+# Installs what is needed, checks the layout of the sources, builds, and runs every test:
+# the normal build, an AddressSanitizer + UndefinedBehaviorSanitizer build, and the
+# threading tests under ThreadSanitizer.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 scripts/deps.sh
 
 export QT_QPA_PLATFORM=offscreen
+
+echo "== format"
+# Every C and C++ file of the tree as .clang-format lays it out.
+git ls-files -z '*.c' '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
 echo "== normal build"
 scripts/build.sh build
@@ -19,9 +23,9 @@ scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DRX9100_QT=OFF -DRX9100_BE
 ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-asan --output-on-failure -j 2 --timeout 600
 
 echo "== thread sanitizer (threading tests)"
-# Test suites that exercise threads carry Thread, Remote, Cancel or Concurrent in their names.
+# The tests that run threads against each other carry the ctest label "threads".
 RX9100_TARGETS="driver_tests portway_tests simulator_tests" \
   scripts/build.sh build-tsan -DCMAKE_BUILD_TYPE=Debug -DRX9100_QT=OFF -DRX9100_BENCH=OFF \
   -DRX9100_SANITIZE=thread
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --test-dir build-tsan \
-  --output-on-failure -j 2 --timeout 600 -R 'Thread|Remote|Cancel|Concurrent|Event|CriticalSection|MessageQueue' 
+  --output-on-failure -j 2 --timeout 600 -L threads

@@ -3,6 +3,7 @@
 // wire time of every byte that crossed (10 bits per byte); and the cost of
 // decoding one measurement next to its wire time.
 #include <benchmark/benchmark.h>
+#include <stdlib.h>
 
 #include <chrono>
 #include <deque>
@@ -27,9 +28,9 @@ double wireSeconds(std::size_t bytes) {
 void useScratchSettings() {
     static bool done = false;
     if (!done) {
-        auto folder = std::filesystem::temp_directory_path() / "rx9100-bench-settings";
-        std::filesystem::create_directories(folder);
-        RegistryStore::setStoreFolder(folder.string());
+        // A folder of this run's own: two runs may measure at once.
+        std::string folder = std::filesystem::temp_directory_path() / "rx9100-bench-XXXXXX";
+        RegistryStore::setStoreFolder(::mkdtemp(folder.data()));
         done = true;
     }
 }

@@ -8,7 +8,7 @@ namespace platform {
 // Message boxes on stderr. Questions are answered from stdin only when it is a
 // terminal; otherwise (scripts, CI) they take the safe answer, Cancel.
 class ConsoleUiServices : public UiServices {
-public:
+  public:
     explicit ConsoleUiServices(std::FILE* out = stderr, bool interactive = false);
     int messageBox(WindowHandle owner, const MessageBoxRequest& request) override;
     std::optional<std::string> chooseFile(WindowHandle owner,
@@ -16,7 +16,7 @@ public:
     void beginWaitCursor() override {}
     void endWaitCursor() override {}
 
-private:
+  private:
     std::FILE* out_;
     bool interactive_;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <cmath>
@@ -36,7 +37,11 @@ TEST(SpectrumPng, DrawsSeriesAndTheColourBandIntoAFile) {
 }
 
 TEST(SpectrumPng, RefusesUnusableSizesAndPaths) {
-    EXPECT_FALSE(rx9100qt::renderSpectrumPng("/tmp/x.png", {}, "", {10, 10}));
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const std::string path = folder.filePath("small.png").toStdString();
+    EXPECT_FALSE(rx9100qt::renderSpectrumPng(path, {}, "", {10, 10}));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
     EXPECT_FALSE(rx9100qt::renderSpectrumPng("/nonexistent-folder/x.png", {}, ""));
 }
 

@@ -140,8 +140,8 @@ TEST_F(Faults, OpenFailureAndClosedPortThrow) {
 }
 
 TEST_F(Faults, TranscriptRecordsBothDirectionsAndCanGoToAFile) {
-    const std::string path = ::testing::TempDir() + "rx9100sim_transcript.txt";
-    std::remove(path.c_str());
+    const ScratchFolder folder;
+    const std::string path = folder.file("transcript.txt");
     ASSERT_TRUE(instrument.setTranscriptFile(path));
     instrument.clearTranscript();
     EXPECT_EQ(ask("STSR"), "OK00,0");

@@ -2,7 +2,10 @@
 // An instrument with one in-process connection, exact readings and short measurements.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <chrono>
+#include <filesystem>
 #include <string>
 
 #include "simulator/InProcessConnection.h"
@@ -11,6 +14,22 @@
 namespace rx9100sim::test {
 
 using namespace std::chrono_literals;
+
+// A folder of this test's own, removed afterwards: two builds may run their tests at once.
+class ScratchFolder {
+  public:
+    ScratchFolder() {
+        std::string pattern = std::filesystem::temp_directory_path() / "rx9100sim-XXXXXX";
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~ScratchFolder() { std::filesystem::remove_all(path_); }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+  private:
+    std::filesystem::path path_;
+};
 
 class SimulatorTest : public ::testing::Test {
   protected:

@@ -124,7 +124,8 @@ TEST_F(StoredData, MemorySurvivesARestartThroughTheStateFile) {
     ASSERT_EQ(ask("TGDS,0,1,02,01,1,2,3"), "OK00");
     ASSERT_EQ(ask("TGDS,0,3,02,Two"), "OK00");
     instrument.setMeasuringAngle(1);
-    const std::string path = ::testing::TempDir() + "rx9100sim_state.json";
+    const ScratchFolder folder;
+    const std::string path = folder.file("state.json");
     ASSERT_TRUE(instrument.saveState(path));
 
     Instrument restarted;

@@ -7,8 +7,8 @@ namespace resources::templates {
 const platform::ui::DialogTemplate* findDialogTemplate(int id) {
     using Accessor = const platform::ui::DialogTemplate& (*)();
     static constexpr std::array<Accessor, 6> all = {
-        checkCommunication, editCalId, measureProgress, uploadProgress, selectClearFormat,
-        portSettings,
+        checkCommunication, editCalId,         measureProgress,
+        uploadProgress,     selectClearFormat, portSettings,
     };
     for (Accessor get : all) {
         if (get().id == id) {

@@ -78,9 +78,15 @@ TEST_F(RemoteTest, EveryKeyPressReachesTheHostInOrder) {
 }
 
 TEST_F(RemoteTest, QuitWhileWaitingForDataAndStartAgain) {
+    auto headerRequests = [this] {
+        const auto lines = sim.instrument.receivedLines();
+        return std::count(lines.begin(), lines.end(), "MEDR,0,0,001");
+    };
     for (int session = 0; session < 3; ++session) {
+        const auto before = headerRequests();
         ASSERT_EQ(sim.driver.remoteMeasure(), 0);
-        std::this_thread::sleep_for(50ms);
+        // Quit once this session's thread waits for the key: it has asked for data.
+        ASSERT_TRUE(waitFor([&] { return headerRequests() > before; }));
         EXPECT_EQ(sim.driver.quitRemoteMeasure(true), 0);
         EXPECT_FALSE(sim.driver.runRemote());
     }
