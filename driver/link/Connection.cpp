@@ -56,3 +56,15 @@ void TavoRX9100::disconnect() {
     }
     closePort();
 }
+
+// The calibration state the host reads: whether the white calibration in force is there.
+int TavoRX9100::checkInstrumentState() {
+    instrumentState.clearCalibration();
+    if (setupStatus.getMeasurementMethod() == codes::method::kLightSource) {
+        return 0;
+    }
+    const WhiteCalibrationData* white = whiteCalibrationInForce();
+    instrumentState.setBlackCal(0);
+    instrumentState.setWhiteCal(white != nullptr && white->valid ? 1 : 2);
+    return 0;
+}
