@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 #include <vector>
-#include "platform/Export.h"
 
+#include "platform/Export.h"
 #include "platform/Window.h"
 
 namespace platform {

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <functional>
 #include <thread>
-#include "platform/Export.h"
 
 #include "outside/WindowHandle.h"
+#include "platform/Export.h"
 
 namespace platform {
 

@@ -3,8 +3,8 @@
 // The operations keep their slot order; hosts built against it rely on it.
 #include <string>
 #include <vector>
-#include "platform/Export.h"
 
+#include "platform/Export.h"
 #include "platform/Window.h"
 #include "sensor/CalibrationCapability.h"
 #include "sensor/CapIterator.h"

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+
 #include "platform/Export.h"
 
 // A point in time as seconds since 1970 (64-bit).

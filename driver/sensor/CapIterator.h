@@ -2,9 +2,9 @@
 // The capability lists the driver offers the host: item lists it builds and owns.
 #include <string>
 #include <vector>
-#include "platform/Export.h"
 
 #include "outside/ItemIterator.h"
+#include "platform/Export.h"
 
 class RX9100_API CapIteratorOperate : public CapIterator {
   public:

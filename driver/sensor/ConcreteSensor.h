@@ -2,9 +2,9 @@
 // The base implementation shared by instrument drivers: the records, the
 // capability lists, error display and the remote-measurement machinery.
 #include <atomic>
-#include "platform/Export.h"
 
 #include "outside/PortwayEx.h"
+#include "platform/Export.h"
 #include "platform/Sync.h"
 #include "sensor/AbstractSensorStrategy.h"
 

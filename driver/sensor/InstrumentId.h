@@ -1,6 +1,7 @@
 #pragma once
 // Who the instrument is.
 #include <string>
+
 #include "platform/Export.h"
 
 class RX9100_API InstrumentId {

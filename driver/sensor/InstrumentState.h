@@ -1,8 +1,8 @@
 #pragma once
 // The instrument's calibration state, the last error or warning, and the port settings.
 #include <string>
-#include "platform/Export.h"
 
+#include "platform/Export.h"
 #include "sensor/ResultCodes.h"
 
 class RX9100_API InstrumentState {

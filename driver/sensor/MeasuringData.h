@@ -2,8 +2,8 @@
 // One measurement: the conditions in force and its values (401 for a spectrum,
 // three for colour values).
 #include <vector>
-#include "platform/Export.h"
 
+#include "platform/Export.h"
 #include "sensor/SetupStatus.h"
 
 class RX9100_API MeasuringData : public SetupStatus {

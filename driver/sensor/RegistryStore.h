@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+
 #include "platform/Export.h"
 
 class RX9100_API RegistryStore {

@@ -1,8 +1,8 @@
 #pragma once
 // The measuring conditions.
 #include <string>
-#include "platform/Export.h"
 
+#include "platform/Export.h"
 #include "sensor/CTime.h"
 
 class RX9100_API SetupStatus {

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 #include <vector>
-#include "platform/Export.h"
 
+#include "platform/Export.h"
 #include "sensor/ConcreteSensor.h"
 #include "sensor/RegistryStore.h"
 #include "whitecal/WhiteCalibrationData.h"

@@ -70,6 +70,13 @@ TEST(ModuleUnloadTest, UnloadingDuringRemoteMeasurementEndsTheReceiveThreadFirst
     }));
 
     EXPECT_EQ(::dlclose(module), 0);
+#ifndef RX9100_SANITIZED
     // The module is gone from the process, and the process is still here to say so.
-    EXPECT_EQ(::dlopen(RX9100_MODULE_PATH, RTLD_NOW | RTLD_NOLOAD), nullptr);
+    // (Sanitizer runtimes keep unloaded libraries mapped for their reports.)
+    void* again = ::dlopen(RX9100_MODULE_PATH, RTLD_NOW | RTLD_NOLOAD);
+    EXPECT_EQ(again, nullptr);
+    if (again != nullptr) {
+        ::dlclose(again);
+    }
+#endif
 }

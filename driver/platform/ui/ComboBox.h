@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 #include <vector>
-#include "platform/Export.h"
 
+#include "platform/Export.h"
 #include "platform/ui/Control.h"
 
 namespace platform::ui {

@@ -3,8 +3,8 @@
 // user's actions to the dialog; dialog logic reads and changes it.
 #include <functional>
 #include <string>
-#include "platform/Export.h"
 
+#include "platform/Export.h"
 #include "platform/ui/DialogTemplate.h"
 
 namespace platform::ui {

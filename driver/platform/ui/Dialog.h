@@ -8,8 +8,8 @@
 #include <string_view>
 #include <type_traits>
 #include <vector>
-#include "platform/Export.h"
 
+#include "platform/Export.h"
 #include "platform/UiServices.h"
 #include "platform/Window.h"
 #include "platform/ui/ComboBox.h"

@@ -3,8 +3,8 @@
 // the Qt one (rx9100qt::installQtUi), tests install a ScriptedDialogRunner, and
 // without either the headless runner below keeps the driver safe to call.
 #include <memory>
-#include "platform/Export.h"
 
+#include "platform/Export.h"
 #include "platform/Window.h"
 
 namespace platform::ui {

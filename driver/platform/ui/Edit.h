@@ -2,8 +2,8 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include "platform/Export.h"
 
+#include "platform/Export.h"
 #include "platform/ui/Control.h"
 
 namespace platform::ui {

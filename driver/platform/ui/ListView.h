@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
-#include "platform/Export.h"
 
+#include "platform/Export.h"
 #include "platform/ui/Control.h"
 
 namespace platform::ui {

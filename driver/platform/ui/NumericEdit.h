@@ -1,8 +1,8 @@
 #pragma once
 #include <optional>
 #include <string>
-#include "platform/Export.h"
 
+#include "platform/Export.h"
 #include "platform/ui/Edit.h"
 
 namespace platform::ui {

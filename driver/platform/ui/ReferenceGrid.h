@@ -2,8 +2,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
-#include "platform/Export.h"
 
+#include "platform/Export.h"
 #include "platform/ui/Control.h"
 
 namespace platform::ui {
