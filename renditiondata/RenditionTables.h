@@ -4,6 +4,7 @@
 // checking the metrics, the CIE fluorescent illuminants. All at 5 nm from 380 to 780 nm, as
 // published; README.md names the sources.
 #include <array>
+#include <cstddef>
 
 namespace cie {
 
@@ -11,7 +12,7 @@ inline constexpr int kRenditionFirstNm = 380;
 inline constexpr int kRenditionStepNm = 5;
 inline constexpr int kRenditionRows = 81;  // 380, 385, ..., 780 nm
 
-template <int Columns>
+template <std::size_t Columns>
 using FiveNmTable = std::array<std::array<double, Columns>, kRenditionRows>;
 
 // CIE 13.3-1995 test colour samples 1 to 14, spectral radiance factors.
