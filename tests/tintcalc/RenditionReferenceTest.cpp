@@ -51,7 +51,7 @@ TEST(RenditionReference, DaylightAt6504KelvinIsD65) {
     const std::vector<double> daylight = daylightSpectrum(6504.0);
     const double scale = 100.0 / daylight[560 - kSampleFirstNm];
     for (int nm = kSampleFirstNm; nm <= kSampleLastNm; ++nm) {
-        EXPECT_NEAR(daylight[nm - kSampleFirstNm] * scale, cie::kIlluminants.at(nm)[1], 0.15) << nm;
+        EXPECT_NEAR(daylight[nm - kSampleFirstNm] * scale, cie::kIlluminants.at(nm)[1], 0.05) << nm;
     }
 }
 
