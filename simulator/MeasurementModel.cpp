@@ -98,16 +98,6 @@ Exposure planExposure(const Conditions& c, double sensorLuminance, int angle, bo
     return x;
 }
 
-void resampleWavelength(Spectrum& values, const Table& w) {
-    const Spectrum copy = values;
-    for (int i = 0; i < kPoints - 1; ++i) {
-        const double nm = w[i];
-        const int k = std::clamp(static_cast<int>(std::floor(nm)) - kFirstNm, 0, kPoints - 2);
-        const double f = std::clamp(nm - (kFirstNm + k), 0.0, 1.0);
-        values[i] = copy[k] + (copy[k + 1] - copy[k]) * f;
-    }
-}
-
 Table produceReading(const Spectrum& sensor, const Memory& m, const Exposure& x, double noise,
                      std::mt19937& rng) {
     Spectrum s = sensor;
@@ -119,17 +109,6 @@ Table produceReading(const Spectrum& sensor, const Memory& m, const Exposure& x,
         std::normal_distribution<double> gauss(0.0, 1.0);
         for (double& v : s) {
             v += gauss(rng) * noise * (std::abs(v) + floor);
-        }
-    }
-    if (m.activeChannel > 0 && m.activeChannel < kChannels) {
-        const CalibrationChannel& ch = m.channels[m.activeChannel];
-        if (ch.wavelength) {
-            resampleWavelength(s, *ch.wavelength);
-        }
-        if (ch.level) {
-            for (int i = 0; i < kPoints; ++i) {
-                s[i] *= (*ch.level)[i];
-            }
         }
     }
     Table t{};

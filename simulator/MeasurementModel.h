@@ -24,12 +24,9 @@ Exposure planExposure(const Conditions& conditions, double sensorLuminance, int 
                       bool lowLuminanceModel);
 
 // The reading returned for sensor radiance: noise that grows as light gets scarce
-// (relativeNoise 0 gives exact values), then the active calibration channel's
-// wavelength resampling and level factors, computed the way the host's corrections are.
+// (relativeNoise 0 gives exact values). The calibration channels' tables are not applied:
+// the instrument only keeps them, and the host corrects with them.
 Table produceReading(const Spectrum& sensorRadiance, const Memory& memory, const Exposure& exposure,
                      double relativeNoise, std::mt19937& rng);
-
-// Applies a wavelength table (entry i: where to read the value of point i) in place.
-void resampleWavelength(Spectrum& values, const Table& wavelengthTable);
 
 }  // namespace rx9100sim

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <string>
 
+#include "simulator/HexFloat.h"
 #include "simulator/InProcessConnection.h"
 #include "simulator/Instrument.h"
 
@@ -43,6 +45,23 @@ class SimulatorTest : public ::testing::Test {
         const std::string timeReply = ask("MEAS,1");
         EXPECT_TRUE(timeReply.starts_with("OK00,")) << timeReply;
         return receive();
+    }
+
+    // "PREFIX,iii,hhhhhhhh" for the 401 entries of a table, each answered "OK00".
+    void writeEntries(const std::string& prefix, const Table& values) {
+        for (int i = 0; i < kPoints; ++i) {
+            ASSERT_EQ(ask(prefix + "," + index3(i) + "," + toHex(values[i])), "OK00") << i;
+        }
+    }
+    static std::string index3(int i) {
+        char text[8];
+        std::snprintf(text, sizeof text, "%03d", i);
+        return text;
+    }
+    static Table filled(float value) {
+        Table t{};
+        t.fill(value);
+        return t;
     }
 
     Instrument instrument;

@@ -1,4 +1,4 @@
-// Stored targets and samples, calibration channels, factor tables and the saved memory.
+// Stored targets and samples, and the saved memory.
 #include "SimulatorFixture.h"
 #include "simulator/HexFloat.h"
 
@@ -10,11 +10,6 @@ class StoredData : public SimulatorTest {
     void SetUp() override {
         SimulatorTest::SetUp();
         enterRemote();
-    }
-    static std::string index(int i) {
-        char text[8];
-        std::snprintf(text, sizeof text, "%03d", i);
-        return text;
     }
 };
 
@@ -33,7 +28,7 @@ TEST_F(StoredData, EmptyNumbersAnswerNoData) {
 
 TEST_F(StoredData, SpectralTargetWrittenPointByPointIsReadBack) {
     for (int i = 0; i < kPoints; ++i) {
-        ASSERT_EQ(ask("TGDS,1,0,05," + index(i) + ",3F800000"), "OK00");
+        ASSERT_EQ(ask("TGDS,1,0,05," + index3(i) + ",3F800000"), "OK00");
     }
     EXPECT_EQ(ask("TGDS,0,3,05,Ref A"), "OK00");
     EXPECT_EQ(ask("TGDR,05,0,0,001"), "OK00,0,0,0,0,0,0,0,00");
@@ -76,44 +71,6 @@ TEST_F(StoredData, SamplesAndTargetsAreDeletedSinglyOrAll) {
     EXPECT_EQ(ask("TGAD"), "OK00");
     EXPECT_EQ(ask("STDR,01,0,0,001"), "ER21");
     EXPECT_EQ(ask("TGDR,01,0,0,001"), "ER20");
-}
-
-TEST_F(StoredData, ChannelWritesWaitForTheStoreCommand) {
-    EXPECT_EQ(ask("UCPR,0,01,000"), "ER20");
-    EXPECT_EQ(ask("UCPS,0,01,000,43BE4000"), "OK00");  // 380.5 nm
-    EXPECT_EQ(ask("UCPS,1,01,400,3FC00000"), "OK00");  // 1.5
-    EXPECT_EQ(ask("UCPS,2,01,     Lamp1"), "OK00");
-    EXPECT_EQ(ask("UCPR,0,01,000"), "ER20");
-    EXPECT_EQ(ask("UCPR,2,01"), "OK00,");
-    EXPECT_EQ(ask("UCPS,3"), "OK00");
-    EXPECT_EQ(ask("UCPR,0,01,000"), "OK00,43BE4000");
-    EXPECT_EQ(ask("UCPR,0,01,001"), "OK00,43BE8000");  // untouched entries are the identity
-    EXPECT_EQ(ask("UCPR,1,01,400"), "OK00,3FC00000");
-    EXPECT_EQ(ask("UCPR,1,01,000"), "OK00,3F800000");
-    EXPECT_EQ(ask("UCPR,2,01"), "OK00,     Lamp1");
-    EXPECT_EQ(ask("UCCD,01"), "OK00");
-    EXPECT_EQ(ask("UCPR,0,01,000"), "ER20");
-    EXPECT_EQ(ask("UCPR,2,01"), "OK00,");
-    EXPECT_EQ(ask("UCCD,00"), "ER01");
-    EXPECT_EQ(ask("UCPS,0,00,000,43BE0000"), "ER01");
-}
-
-TEST_F(StoredData, FactorTablesWaitForTheirCommitLines) {
-    EXPECT_EQ(ask("ALFR,1,000"), "ER20");
-    EXPECT_EQ(ask("ALFS,1,000,3F000000"), "OK00");
-    EXPECT_EQ(ask("ALFR,1,000"), "ER20");
-    EXPECT_EQ(ask("ALFS,3"), "OK00");
-    EXPECT_EQ(ask("ALFR,1,000"), "OK00,3F000000");
-    EXPECT_EQ(ask("ALFR,1,400"), "OK00,3F800000");
-    EXPECT_EQ(ask("ALFR,0,000"), "ER20");
-
-    EXPECT_EQ(ask("NFCR,2,2,017"), "ER20");
-    EXPECT_EQ(ask("NFCS,2,2,017,42C80000"), "OK00");
-    EXPECT_EQ(ask("NFCS,3"), "OK00");
-    EXPECT_EQ(ask("NFCR,2,2,017"), "OK00,42C80000");
-    EXPECT_EQ(ask("NFCR,2,1,017"), "ER20");
-    EXPECT_EQ(ask("NFCS,2,3,017,42C80000"), "ER01");
-    EXPECT_EQ(ask("NFCS,2,1,017,XYZ"), "ER01");
 }
 
 TEST_F(StoredData, MemorySurvivesARestartThroughTheStateFile) {
