@@ -760,8 +760,7 @@ std::string headerFields(const StoredRecord& r, int firmwareLevel) {
 }
 
 double startMeasurement(CommandContext& c) {
-    const Spectrum radiance = radianceAt(c.scene.source, c.scene.luminance);
-    const Spectrum sensor = throughOptics(radiance, c.memory);
+    const Spectrum sensor = throughOptics(sceneRadiance(c.scene, c.errors.wavelengthNm), c.memory);
     const Exposure x = planExposure(c.memory.conditions, luminanceOf(sensor),
                                     c.memory.measuringAngle, c.identity.lowLuminanceModel());
     double seconds = c.timing.fixedSeconds.value_or(x.measuringSeconds * c.timing.scale);
@@ -774,7 +773,7 @@ double startMeasurement(CommandContext& c) {
     p.insufficient = x.insufficient;
     p.result = freshRecord(c);
     p.result.integrationUs = static_cast<int>(std::lround(x.integrationSeconds * 1e6));
-    p.result.spectrum = produceReading(sensor, c.memory, x, c.noise, c.rng);
+    p.result.spectrum = produceReading(sensor, c.memory, x, c.errors, c.noise, c.rng);
     c.runtime.measuring = std::move(p);
     c.runtime.dataAvailable = false;
     return seconds;

@@ -26,11 +26,6 @@ struct MeasuringTiming {
     std::optional<double> fixedSeconds;  // when set, every measurement takes this long
 };
 
-struct Scene {
-    LightSource source;
-    double luminance = 100.0;  // cd/m²
-};
-
 struct PendingMeasurement {
     Clock::time_point end;
     std::optional<SessionId> session;  // who asked with "MEAS,1"; none for the key
@@ -56,6 +51,7 @@ struct CommandContext {
     Runtime& runtime;
     const Identity& identity;
     const Scene& scene;
+    const Miscalibration& errors;
     const MeasuringTiming& timing;
     double noise;
     std::mt19937& rng;

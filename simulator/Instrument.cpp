@@ -41,12 +41,29 @@ Identity Instrument::identity() const {
 
 void Instrument::setScene(const LightSource& source, double luminance) {
     std::lock_guard lock(mutex_);
-    scene_ = Scene{source, luminance};
+    scene_.source = source;
+    scene_.luminance = luminance;
 }
 
 Scene Instrument::scene() const {
     std::lock_guard lock(mutex_);
     return scene_;
+}
+
+void Instrument::presentSamples(const std::vector<Sample>& samples) {
+    std::lock_guard lock(mutex_);
+    scene_.samples = samples;
+    scene_.nextSample = 0;
+}
+
+void Instrument::setMiscalibration(const Miscalibration& errors) {
+    std::lock_guard lock(mutex_);
+    errors_ = errors;
+}
+
+Miscalibration Instrument::miscalibration() const {
+    std::lock_guard lock(mutex_);
+    return errors_;
 }
 
 void Instrument::setMeasuringAngle(int angle) {
@@ -156,13 +173,18 @@ bool Instrument::waitUntilIdle(std::chrono::milliseconds timeout) const {
     return wake_.wait_for(lock, timeout, [&] { return !runtime_.measuring; });
 }
 
+CommandContext Instrument::contextLocked(std::deque<std::string>& continuation,
+                                         std::optional<SessionId> session) {
+    return CommandContext{memory_, runtime_, identity_,    scene_,  errors_,     timing_,
+                          noise_,  rng_,     continuation, session, Clock::now()};
+}
+
 bool Instrument::startKeyMeasurementLocked() {
     if (!runtime_.remote || !runtime_.keyEnabled || runtime_.measuring) {
         return false;
     }
     std::deque<std::string> unused;
-    CommandContext c{memory_, runtime_, identity_, scene_,       timing_,
-                     noise_,  rng_,     unused,    std::nullopt, Clock::now()};
+    CommandContext c = contextLocked(unused, std::nullopt);
     startMeasurement(c);
     return true;
 }
@@ -329,8 +351,7 @@ void Instrument::receive(SessionId id, std::string_view bytes) {
 
 std::string Instrument::exchange(std::string_view line) {
     std::lock_guard lock(mutex_);
-    CommandContext c{memory_, runtime_, identity_,         scene_,       timing_,
-                     noise_,  rng_,     toolContinuation_, std::nullopt, Clock::now()};
+    CommandContext c = contextLocked(toolContinuation_, std::nullopt);
     std::string reply = executeCommand(c, line) + "\r\n";
     wake_.notify_all();
     return reply;
@@ -421,9 +442,7 @@ void Instrument::processLine(Session& session, SessionId id, const LineAssembler
     } else if (line.overflow) {
         reply = overrunReply();
     } else {
-        CommandContext c{memory_, runtime_,    identity_, scene_,
-                         timing_, noise_,      rng_,      session.continuation,
-                         id,      Clock::now()};
+        CommandContext c = contextLocked(session.continuation, id);
         reply = executeCommand(c, line.text);
         changed = changed || c.memoryChanged;
     }
@@ -487,6 +506,7 @@ void Instrument::timerLoop(std::stop_token stop) {
             PendingMeasurement done = std::move(*runtime_.measuring);
             runtime_.measuring.reset();
             runtime_.lastMeasurement = std::move(done.result);
+            scene_.measurementCompleted();
             runtime_.dataAvailable = true;
             wake_.notify_all();
             if (!done.session) {

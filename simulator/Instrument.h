@@ -58,6 +58,12 @@ class Instrument {
     Identity identity() const;
     void setScene(const LightSource& source, double luminance);
     Scene scene() const;
+    // Samples in front of the instrument, one per completed measurement, the last one staying;
+    // none: the instrument looks at the source itself.
+    void presentSamples(const std::vector<Sample>& samples);
+    // Deliberate wavelength and sensitivity errors; callers keep them within the kMax limits.
+    void setMiscalibration(const Miscalibration& errors);
+    Miscalibration miscalibration() const;
     void setMeasuringAngle(int angle);  // 0, 1 or 2: the mechanical setting "STSR" reads
     int measuringAngle() const;
     void setMeasuringTiming(const MeasuringTiming& timing);
@@ -123,6 +129,8 @@ class Instrument {
     void processLine(Session& session, SessionId id, const LineAssembler::Line& line,
                      std::vector<Emission>& out, bool& changed);
     void record(TranscriptEntry::Direction direction, std::string bytes);
+    CommandContext contextLocked(std::deque<std::string>& continuation,
+                                 std::optional<SessionId> session);
     bool startKeyMeasurementLocked();
     void timerLoop(std::stop_token stop);
 
@@ -130,6 +138,7 @@ class Instrument {
     mutable std::condition_variable_any wake_;
     Identity identity_;
     Scene scene_;
+    Miscalibration errors_;
     MeasuringTiming timing_;
     WireTiming wire_;
     double noise_ = 0.002;

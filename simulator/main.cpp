@@ -14,6 +14,7 @@
 #include "simulator/ControlChannel.h"
 #include "simulator/Instrument.h"
 #include "simulator/PtyServer.h"
+#include "simulator/SettingParsers.h"
 
 namespace {
 
@@ -21,6 +22,26 @@ std::atomic<bool> g_stop{false};
 
 void onSignal(int) {
     g_stop = true;
+}
+
+// A CLI11 check through one of the simulator's setting parsers, so that the options refuse
+// exactly what the control commands refuse, with the same words.
+template <typename Parse>
+CLI::Validator checkedBy(Parse parse, const std::string& typeName) {
+    return CLI::Validator(
+        [parse](std::string& text) {
+            std::string error;
+            return parse(text, &error) ? std::string() : error;
+        },
+        typeName);
+}
+
+CLI::Validator nonNegative(const std::string& what) {
+    return checkedBy(
+        [what](std::string_view text, std::string* error) {
+            return rx9100sim::parseNonNegative(text, what, error);
+        },
+        "");
 }
 
 }  // namespace
@@ -43,6 +64,8 @@ int main(int argc, char** argv) {
     double autoKey = 0.0;
     double noise = 0.002;
     unsigned seed = 1;
+    std::string samples;
+    Miscalibration errors;
 
     CLI::App app{
         "Simulated RX-9100 spectroradiometer on a pseudo-terminal.\n\n"
@@ -64,12 +87,27 @@ int main(int argc, char** argv) {
                    "speed commands carry the internal-ND field")
         ->capture_default_str();
     app.add_option("--source", source,
-                   "Light source: a, d65, e, planck:K, led:NM[:FWHM], red, "
-                   "green, blue, white")
+                   "Light source: a, d65, e, planck:K, led:NM[:FWHM], red, green, blue, white, "
+                   "lines:HG (mercury and argon lines), lines:NM,NM,...")
         ->capture_default_str();
-    app.add_option("--luminance", luminance, "Luminance of the source in cd/m2")
-        ->check(CLI::NonNegativeNumber)
+    app.add_option("--luminance", luminance,
+                   "Luminance of the source in cd/m2 (with a sample: of a perfect white under it)")
+        ->check(nonNegative("the luminance"))
         ->capture_default_str();
+    app.add_option("--sample", samples,
+                   std::string("Samples in front of the instrument, one per measurement, the last "
+                               "one staying: ") +
+                       kSampleNames + "; without one the instrument looks at the source")
+        ->check(checkedBy(Sample::parseList, ""))
+        ->type_name("NAME[,NAME...]");
+    app.add_option("--wavelength-error", errors.wavelengthNm,
+                   "Wavelength scale error: every line appears NM too long (negative: too short)")
+        ->check(checkedBy(parseWavelengthError, ""))
+        ->type_name("NM");
+    app.add_option("--level-error", errors.levelTilt,
+                   "Sensitivity error: every reading times 1 + X*(nm - 580)/200")
+        ->check(checkedBy(parseLevelError, ""))
+        ->type_name("X");
     app.add_option("--angle", angle, "Measuring angle 0, 1 or 2")->check(CLI::Range(0, 2));
     app.add_option("--baud", baud,
                    "Emulate a serial line of this speed (10 bits per byte); 0: "
@@ -88,12 +126,15 @@ int main(int argc, char** argv) {
     app.add_option("--link", linkPath, "Also make a stable symbolic link PATH to the pty");
     app.add_option("--time-scale", timeScale,
                    "Multiply every measuring time by this factor (e.g. 0.01 for fast tests)")
-        ->check(CLI::NonNegativeNumber)
+        ->check(nonNegative("the time scale"))
         ->capture_default_str();
-    app.add_option("--measuring-time", fixedTime, "Make every measurement take this many seconds");
+    app.add_option("--measuring-time", fixedTime, "Make every measurement take this many seconds")
+        ->check(nonNegative("the measuring time"));
     app.add_option("--auto-key", autoKey, "Press the measuring key every N seconds (0: never)")
+        ->check(nonNegative("the key interval"))
         ->capture_default_str();
     app.add_option("--noise", noise, "Relative noise of the readings (0: exact)")
+        ->check(nonNegative("the noise"))
         ->capture_default_str();
     app.add_option("--seed", seed, "Seed of the noise generator")->capture_default_str();
     CLI11_PARSE(app, argc, argv);
@@ -105,6 +146,10 @@ int main(int argc, char** argv) {
     }
     Instrument instrument(identity);
     instrument.setScene(*light, luminance);
+    if (!samples.empty()) {
+        instrument.presentSamples(*Sample::parseList(samples, nullptr));
+    }
+    instrument.setMiscalibration(errors);
     instrument.setNoise(noise, seed);
     MeasuringTiming timing;
     timing.scale = timeScale;

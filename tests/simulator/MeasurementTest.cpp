@@ -10,22 +10,6 @@ namespace {
 
 class Measurement : public SimulatorTest {
   protected:
-    // The 401 values of the last measurement, from the four hexadecimal blocks.
-    Spectrum readSpectrum() {
-        Spectrum s{};
-        int index = 0;
-        for (int block = 1; block <= 4; ++block) {
-            const auto f = fields(ask("MEDR,1,1," + std::to_string(block)));
-            EXPECT_EQ(f[0], "OK00");
-            EXPECT_EQ(f.size(), block == 4 ? 102u : 101u);
-            for (std::size_t i = 1; i < f.size() && index < kPoints; ++i) {
-                EXPECT_EQ(f[i].size(), 8u);
-                s[index++] = fromHex(f[i]).value_or(-1.0f);
-            }
-        }
-        EXPECT_EQ(index, kPoints);
-        return s;
-    }
     // The announced time of one "MEAS,1", cancelled at once.
     std::string announcedTime() {
         const std::string reply = ask("MEAS,1");
@@ -206,13 +190,7 @@ TEST_F(Measurement, AutomaticKeyPressesRepeat) {
     EXPECT_TRUE(header.starts_with("OK00")) << header;
 }
 
-class Corrections : public Measurement {
-  protected:
-    Spectrum measureSpectrum() {
-        EXPECT_EQ(measure(), "OK00");
-        return readSpectrum();
-    }
-};
+using Corrections = Measurement;
 
 TEST_F(Corrections, ExternalNdAndAdapterLensAttenuateByTheirTables) {
     enterRemote();
