@@ -506,6 +506,49 @@ StoredRecord freshRecord(const CommandContext& c) {
     return r;
 }
 
+// A spectral target written point by point becomes the stored target when its 401st
+// distinct point arrives; until then the number keeps what it held.
+std::string writeTargetPoint(CommandContext& c, int n, const Fields& f) {
+    const auto i = f.size() == 6 ? number(f[4], 0, kPoints - 1) : std::nullopt;
+    const auto v = f.size() == 6 ? tableValue(f[5]) : std::nullopt;
+    if (!i || !v) {
+        return kParameterError;
+    }
+    TargetPoints& points = c.runtime.targetPoints[n];
+    points.values[*i] = *v;
+    points.written.set(*i);
+    if (points.written.all()) {
+        StoredRecord r = freshRecord(c);
+        r.spectrum = points.values;
+        c.memory.targets[n] = r;
+        c.runtime.targetPoints.erase(n);
+        c.memoryChanged = true;
+    }
+    return kOk;
+}
+
+std::string writeTargetColour(CommandContext& c, int n, const Fields& f) {
+    const auto observer = f.size() == 8 ? number(f[4], 0, 99) : std::nullopt;
+    if (!observer || (*observer != 1 && *observer != 11)) {
+        return kParameterError;
+    }
+    StoredRecord r = freshRecord(c);
+    r.spectral = false;
+    r.observerCode = *observer;
+    for (int k = 0; k < 3; ++k) {
+        // "%8.2lf" and its wider forms: leading blanks are part of the field.
+        const auto v = parseDecimal(f[5 + k]);
+        if (!v || *v < 0) {
+            return kParameterError;
+        }
+        r.colour[k] = *v;
+    }
+    c.memory.targets[n] = r;
+    c.runtime.targetPoints.erase(n);
+    c.memoryChanged = true;
+    return kOk;
+}
+
 std::string writeTarget(CommandContext& c, const Fields& f) {
     // "TGDS,1,0,nn,iii,h" spectral point; "TGDS,0,1,nn,oo,v,v,v" colour; "TGDS,0,3,nn,name".
     const int a = fieldNumber(f, 1, 0, 1);
@@ -514,44 +557,18 @@ std::string writeTarget(CommandContext& c, const Fields& f) {
     if (a < 0 || b < 0 || n < 0) {
         return kParameterError;
     }
-    auto& slot = c.memory.targets[n];
     if (a == 1 && b == 0) {
-        const auto i = f.size() == 6 ? number(f[4], 0, kPoints - 1) : std::nullopt;
-        const auto v = f.size() == 6 ? tableValue(f[5]) : std::nullopt;
-        if (!i || !v) {
-            return kParameterError;
-        }
-        if (*i == 0 || !slot || !slot->spectral) {
-            slot = freshRecord(c);
-        }
-        slot->spectrum[*i] = *v;
-        c.memoryChanged = *i == kPoints - 1;
-        return kOk;
+        return writeTargetPoint(c, n, f);
     }
     if (a == 0 && b == 1) {
-        const auto observer = f.size() == 8 ? number(f[4], 0, 99) : std::nullopt;
-        if (!observer || (*observer != 1 && *observer != 11)) {
-            return kParameterError;
-        }
-        StoredRecord r = freshRecord(c);
-        r.spectral = false;
-        r.observerCode = *observer;
-        for (int k = 0; k < 3; ++k) {
-            const auto v = parseDecimal(f[5 + k]);
-            if (!v) {
-                return kParameterError;
-            }
-            r.colour[k] = *v;
-        }
-        slot = r;
-        c.memoryChanged = true;
-        return kOk;
+        return writeTargetColour(c, n, f);
     }
     if (a == 0 && b == 3 && f.size() >= 5) {
+        auto& slot = c.memory.targets[n];
         if (!slot) {
             return kNoTargetData;
         }
-        slot->name = joinFrom(f, 4).substr(0, 10);
+        slot->name = joinFrom(f, 4).substr(0, kNameLength);
         c.memoryChanged = true;
         return kOk;
     }
@@ -566,6 +583,9 @@ std::string deleteOne(CommandContext& c, const Fields& f, bool target) {
         return kParameterError;
     }
     auto& slot = target ? c.memory.targets[*n] : c.memory.samples[*n];
+    if (target) {
+        c.runtime.targetPoints.erase(*n);
+    }
     if (!slot) {
         return target ? kNoTargetData : kNoSampleData;
     }
@@ -699,6 +719,7 @@ const std::map<std::string, Handler, std::less<>>& handlers() {
                  return kParameterError;
              }
              c.memory.targets = {};
+             c.runtime.targetPoints.clear();
              c.memoryChanged = true;
              return kOk;
          }},

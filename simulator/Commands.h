@@ -1,6 +1,7 @@
 #pragma once
 // The command protocol: one received line in, one reply line out, acting on the
 // instrument's memory and running state. No threads and no clocks of its own.
+#include <bitset>
 #include <chrono>
 #include <cstdint>
 #include <deque>
@@ -33,6 +34,12 @@ struct PendingMeasurement {
     bool insufficient = false;
 };
 
+// Points of a spectral target being written with "TGDS,1,0".
+struct TargetPoints {
+    Table values{};
+    std::bitset<kPoints> written;
+};
+
 // What is lost when the instrument is switched off.
 struct Runtime {
     bool remote = false;
@@ -44,6 +51,7 @@ struct Runtime {
     std::map<int, CalibrationChannel> stagedChannels;
     std::map<int, Table> stagedLens;
     std::map<std::pair<int, int>, Table> stagedNd;  // (angle, filter)
+    std::map<int, TargetPoints> targetPoints;       // by target number
 };
 
 struct CommandContext {

@@ -1,5 +1,6 @@
 #include "simulator/ControlChannel.h"
 
+#include <algorithm>
 #include <sstream>
 #include <vector>
 
@@ -25,6 +26,8 @@ const char* const kControlHelp =
     "  local                 leave remote mode, as the instrument's own key would\n"
     "  sample N              keep the last measurement as sample N (0-99)\n"
     "  target N [NAME]       keep the last measurement as target N (1-20)\n"
+    "  stored N              replace all stored data by N believable samples and\n"
+    "                        min(N, 20) targets (0 empties the store)\n"
     "  status                show the simulator's state\n"
     "  help                  this text\n"
     "  quit                  stop the simulator";
@@ -175,6 +178,16 @@ ControlResult runControlCommand(Instrument& instrument, std::string_view line) {
             n && (cmd == "sample" ? instrument.storeSample(static_cast<int>(*n))
                                   : instrument.storeTarget(static_cast<int>(*n), arg(2)));
         return {done ? "stored" : "nothing stored (no measurement yet, or bad number)"};
+    }
+    if (cmd == "stored") {
+        std::string error;
+        const auto n = parseStoredCount(arg(1), &error);
+        if (!n || w.size() != 2) {
+            return {n ? "usage: stored N" : error};
+        }
+        instrument.fillStoredData(*n);
+        return {"stored " + std::to_string(*n) + " samples and " +
+                std::to_string(std::min(*n, kTargets)) + " targets"};
     }
     if (cmd == "status") {
         return {status(instrument)};

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "simulator/StoredDataFill.h"
+
 namespace rx9100sim {
 
 std::chrono::microseconds WireTiming::transfer(std::size_t bytes) const {
@@ -214,22 +216,49 @@ std::optional<StoredRecord> Instrument::lastMeasurement() const {
 }
 
 bool Instrument::storeSample(int number) {
-    std::lock_guard lock(mutex_);
-    if (number < 0 || number >= kSamples || !runtime_.lastMeasurement) {
-        return false;
+    {
+        std::lock_guard lock(mutex_);
+        if (number < 0 || number >= kSamples || !runtime_.lastMeasurement) {
+            return false;
+        }
+        memory_.samples[number] = runtime_.lastMeasurement;
     }
-    memory_.samples[number] = runtime_.lastMeasurement;
+    memoryChanged();
     return true;
 }
 
 bool Instrument::storeTarget(int number, const std::string& name) {
-    std::lock_guard lock(mutex_);
-    if (number < 1 || number > kTargets || !runtime_.lastMeasurement) {
-        return false;
+    {
+        std::lock_guard lock(mutex_);
+        if (number < 1 || number > kTargets || !runtime_.lastMeasurement) {
+            return false;
+        }
+        memory_.targets[number] = runtime_.lastMeasurement;
+        memory_.targets[number]->name = name.substr(0, kNameLength);
+        runtime_.targetPoints.erase(number);
     }
-    memory_.targets[number] = runtime_.lastMeasurement;
-    memory_.targets[number]->name = name.substr(0, 10);
+    memoryChanged();
     return true;
+}
+
+void Instrument::fillStoredData(int count) {
+    {
+        std::lock_guard lock(mutex_);
+        rx9100sim::fillStoredData(memory_, count, identity_);
+        runtime_.targetPoints.clear();
+    }
+    memoryChanged();
+}
+
+void Instrument::memoryChanged() {
+    std::function<void()> hook;
+    {
+        std::lock_guard lock(mutex_);
+        hook = memoryHook_;
+    }
+    if (hook) {
+        hook();
+    }
 }
 
 // --- faults -------------------------------------------------------------------------------

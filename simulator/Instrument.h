@@ -91,6 +91,9 @@ class Instrument {
     std::optional<StoredRecord> lastMeasurement() const;
     bool storeSample(int number);                           // the last measurement into 0..99
     bool storeTarget(int number, const std::string& name);  // the last measurement into 1..20
+    // Believable stored data: samples 00 to count − 1 and targets 1 to min(count, 20), the
+    // rest emptied (see StoredDataFill.h).
+    void fillStoredData(int count);
 
     // --- faults ------------------------------------------------------------------------
     void injectFault(const Fault& fault);
@@ -132,6 +135,7 @@ class Instrument {
     CommandContext contextLocked(std::deque<std::string>& continuation,
                                  std::optional<SessionId> session);
     bool startKeyMeasurementLocked();
+    void memoryChanged();  // runs the hook, outside the lock
     void timerLoop(std::stop_token stop);
 
     mutable std::mutex mutex_;

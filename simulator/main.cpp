@@ -66,6 +66,7 @@ int main(int argc, char** argv) {
     unsigned seed = 1;
     std::string samples;
     Miscalibration errors;
+    int stored = 0;
 
     CLI::App app{
         "Simulated RX-9100 spectroradiometer on a pseudo-terminal.\n\n"
@@ -118,6 +119,12 @@ int main(int argc, char** argv) {
         ->check(CLI::NonNegativeNumber)
         ->capture_default_str();
     app.add_option("--fault", faults, "Arm a fault (repeatable); syntax below");
+    app.add_option("--stored", stored,
+                   "Start with believable stored data: samples 00 to N-1 and targets 1 to "
+                   "min(N, 20) of several sources, some targets as colour values only; replaces "
+                   "the stored data of --state")
+        ->check(checkedBy(parseStoredCount, ""))
+        ->type_name("N");
     app.add_option("--state", stateFile,
                    "Keep the instrument's memory (conditions, calibration channels, factor "
                    "tables, stored data) in this JSON file across restarts");
@@ -182,6 +189,9 @@ int main(int argc, char** argv) {
         }
         instrument.setMemoryChangedHook(
             [&instrument, stateFile] { instrument.saveState(stateFile); });
+    }
+    if (app.count("--stored")) {
+        instrument.fillStoredData(stored);
     }
     if (app.count("--angle")) {
         instrument.setMeasuringAngle(angle);
