@@ -13,8 +13,8 @@
 
 #include "simulator/ControlChannel.h"
 #include "simulator/Instrument.h"
+#include "simulator/OptionChecks.h"
 #include "simulator/PtyServer.h"
-#include "simulator/SettingParsers.h"
 
 namespace {
 
@@ -22,26 +22,6 @@ std::atomic<bool> g_stop{false};
 
 void onSignal(int) {
     g_stop = true;
-}
-
-// A CLI11 check through one of the simulator's setting parsers, so that the options refuse
-// exactly what the control commands refuse, with the same words.
-template <typename Parse>
-CLI::Validator checkedBy(Parse parse, const std::string& typeName) {
-    return CLI::Validator(
-        [parse](std::string& text) {
-            std::string error;
-            return parse(text, &error) ? std::string() : error;
-        },
-        typeName);
-}
-
-CLI::Validator nonNegative(const std::string& what) {
-    return checkedBy(
-        [what](std::string_view text, std::string* error) {
-            return rx9100sim::parseNonNegative(text, what, error);
-        },
-        "");
 }
 
 }  // namespace
@@ -99,15 +79,15 @@ int main(int argc, char** argv) {
                    std::string("Samples in front of the instrument, one per measurement, the last "
                                "one staying: ") +
                        kSampleNames + "; without one the instrument looks at the source")
-        ->check(checkedBy(Sample::parseList, ""))
+        ->check(checkedBy(Sample::parseList))
         ->type_name("NAME[,NAME...]");
     app.add_option("--wavelength-error", errors.wavelengthNm,
                    "Wavelength scale error: every line appears NM too long (negative: too short)")
-        ->check(checkedBy(parseWavelengthError, ""))
+        ->check(checkedBy(parseWavelengthError))
         ->type_name("NM");
     app.add_option("--level-error", errors.levelTilt,
                    "Sensitivity error: every reading times 1 + X*(nm - 580)/200")
-        ->check(checkedBy(parseLevelError, ""))
+        ->check(checkedBy(parseLevelError))
         ->type_name("X");
     app.add_option("--angle", angle, "Measuring angle 0, 1 or 2")->check(CLI::Range(0, 2));
     app.add_option("--baud", baud,
@@ -123,7 +103,7 @@ int main(int argc, char** argv) {
                    "Start with believable stored data: samples 00 to N-1 and targets 1 to "
                    "min(N, 20) of several sources, some targets as colour values only; replaces "
                    "the stored data of --state")
-        ->check(checkedBy(parseStoredCount, ""))
+        ->check(checkedBy(parseStoredCount))
         ->type_name("N");
     app.add_option("--state", stateFile,
                    "Keep the instrument's memory (conditions, calibration channels, factor "
