@@ -65,6 +65,10 @@ TEST_F(StoredData, SpectralTargetIsStoredWhenAllItsPointsHaveArrived) {
 
 TEST_F(StoredData, ColourTargetHasNoSpectrum) {
     EXPECT_EQ(ask("TGDS,0,1,03,11,  100.00,    0.31,    0.33"), "OK00");
+    const auto transcript = instrument.transcript();  // the blanks of "%8.2lf" kept exactly
+    EXPECT_EQ(transcript[transcript.size() - 2].bytes,
+              "TGDS,0,1,03,11,  100.00,    0.31,    0.33\r\n");
+    EXPECT_EQ(transcript.back().bytes, "OK00\r\n");
     EXPECT_EQ(ask("TGDS,0,3,03,Paper"), "OK00");
     EXPECT_EQ(ask("TGDR,03,2,0,01"), "OK00,100.0000,0.3100,0.3300");
     EXPECT_EQ(ask("TGDR,03,2,0,11"), "OK00,100.0000,0.3100,0.3300");  // kept as written
