@@ -14,7 +14,8 @@ std::string BuiltInSimulator::start(const SimulatorOptions& options) {
     const auto light = LightSource::parse(options.source);
     if (!light) {
         return "unknown simulator source \"" + options.source +
-               "\" (a, d65, e, planck:K, led:NM[:FWHM], red, green, blue, white)";
+               "\" (a, d65, e, planck:K, led:NM[:FWHM], red, green, blue, white, lines:HG, "
+               "lines:NM,NM,...)";
     }
     Identity identity;
     identity.variation = options.variation;
@@ -22,6 +23,18 @@ std::string BuiltInSimulator::start(const SimulatorOptions& options) {
     identity.romVersion = options.rom;
     instrument_.setIdentity(identity);
     instrument_.setScene(*light, options.luminance);
+    if (!options.samples.empty()) {
+        std::string error;
+        const auto samples = Sample::parseList(options.samples, &error);
+        if (!samples) {
+            return "simulator sample: " + error;
+        }
+        instrument_.presentSamples(*samples);
+    }
+    instrument_.setMiscalibration({options.wavelengthError, options.levelError});
+    if (options.stored) {
+        instrument_.fillStoredData(*options.stored);
+    }
     instrument_.setNoise(options.noise);
     if (options.angle) {
         instrument_.setMeasuringAngle(*options.angle);

@@ -3,6 +3,9 @@
 #include <CLI/CLI.hpp>
 #include <map>
 
+#include "simulator/OptionChecks.h"
+#include "simulator/Sample.h"
+
 namespace cli {
 
 namespace {
@@ -16,11 +19,29 @@ void declareSimulator(CLI::App& app, SimulatorOptions& sim) {
     auto simOption = [&](CLI::Option* option) { option->needs(flag)->group(group); };
     simOption(app.add_option("--sim-source", sim.source,
                              "Light source: a, d65, e, planck:K, led:NM[:FWHM], red, green, "
-                             "blue, white")
+                             "blue, white, lines:HG (mercury and argon lines), lines:NM,NM,...")
                   ->capture_default_str());
     simOption(app.add_option("--sim-luminance", sim.luminance, "Luminance of the source in cd/m2")
-                  ->check(CLI::NonNegativeNumber)
+                  ->check(rx9100sim::nonNegative("the luminance"))
                   ->capture_default_str());
+    simOption(app.add_option("--sim-sample", sim.samples,
+                             std::string("Samples in front of the instrument, one per "
+                                         "measurement, the last one staying: ") +
+                                 rx9100sim::kSampleNames)
+                  ->check(rx9100sim::checkedBy(rx9100sim::Sample::parseList))
+                  ->type_name("NAME[,NAME...]"));
+    simOption(app.add_option("--sim-stored", sim.stored,
+                             "Start with N believable stored samples and min(N, 20) targets")
+                  ->check(rx9100sim::checkedBy(rx9100sim::parseStoredCount))
+                  ->type_name("N"));
+    simOption(app.add_option("--sim-wavelength-error", sim.wavelengthError,
+                             "Every line appears NM too long (negative: too short)")
+                  ->check(rx9100sim::checkedBy(rx9100sim::parseWavelengthError))
+                  ->type_name("NM"));
+    simOption(app.add_option("--sim-level-error", sim.levelError,
+                             "Every reading times 1 + X*(nm - 580)/200")
+                  ->check(rx9100sim::checkedBy(rx9100sim::parseLevelError))
+                  ->type_name("X"));
     simOption(app.add_option("--sim-variation", sim.variation,
                              "Model variation: 0 or 1 standard, 2 low-luminance")
                   ->check(CLI::Range(0, 9))
@@ -39,17 +60,17 @@ void declareSimulator(CLI::App& app, SimulatorOptions& sim) {
                   ->capture_default_str());
     simOption(app.add_option("--sim-time-scale", sim.timeScale,
                              "Multiply every measuring time by this factor")
-                  ->check(CLI::NonNegativeNumber)
+                  ->check(rx9100sim::nonNegative("the time scale"))
                   ->capture_default_str());
     simOption(app.add_option("--sim-measuring-time", sim.measuringTime,
                              "Make every measurement take this many seconds")
-                  ->check(CLI::NonNegativeNumber));
+                  ->check(rx9100sim::nonNegative("the measuring time")));
     simOption(app.add_option("--sim-key-interval", sim.keyInterval,
                              "Press the instrument's measuring key every N seconds (0: never)")
-                  ->check(CLI::NonNegativeNumber)
+                  ->check(rx9100sim::nonNegative("the key interval"))
                   ->capture_default_str());
     simOption(app.add_option("--sim-noise", sim.noise, "Relative noise of the readings (0: exact)")
-                  ->check(CLI::NonNegativeNumber)
+                  ->check(rx9100sim::nonNegative("the noise"))
                   ->capture_default_str());
     simOption(app.add_option("--sim-fault", sim.faults,
                              "Make the instrument misbehave once, e.g. MEDR:hangup, "

@@ -28,6 +28,10 @@ struct SimulatorOptions {
     double noise = 0.002;
     std::vector<std::string> faults;
     std::string transcript;
+    std::string samples;  // NAME[,NAME...]: presented one per measurement
+    std::optional<int> stored;
+    double wavelengthError = 0.0;  // nm
+    double levelError = 0.0;
 };
 
 struct GlobalOptions {

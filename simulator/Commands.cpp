@@ -37,9 +37,11 @@ std::string er(int code) {
 const std::string kOk = "OK00";
 const std::string kParameterError = "ER01";  // malformed or unknown command
 const std::string kMeasuring = "ER02";       // refused while a measurement runs
-const std::string kNoTargetData = "ER20";    // empty target number, no measurement, no table
-const std::string kNoSampleData = "ER21";    // empty sample number
-const std::string kNoContinuation = "ER05";  // "&" with nothing left to send
+const std::string kNoTargetData = "ER20";  // empty target number, no measurement, no channel table
+const std::string kNoSampleData = "ER21";  // empty sample number
+// "&" with nothing left to send, and a missing adapter-lens or ND factor table. The host
+// treats both "no data" codes alike; answering both keeps a host honest about that.
+const std::string kNoData = "ER05";
 
 std::string ok(const std::string& fields) {
     return kOk + "," + fields;
@@ -202,8 +204,15 @@ std::string setSingle(CommandContext& c, const Fields& f, int high, int& target)
 
 // --- factor tables ---------------------------------------------------------------------
 
-std::string tableEntry(const std::optional<Table>& table, int index) {
-    return table ? ok(toHex((*table)[index])) : kNoTargetData;
+std::string tableEntry(const std::optional<Table>& table, int index, const std::string& missing) {
+    return table ? ok(toHex((*table)[index])) : missing;
+}
+
+// A table entry as written by the host: eight hexadecimal digits of a finite value. The
+// instrument cannot keep anything else in its tables.
+std::optional<float> tableValue(std::string_view field) {
+    const auto v = fromHex(field);
+    return v && std::isfinite(*v) ? v : std::nullopt;
 }
 
 std::string readLens(CommandContext& c, const Fields& f) {
@@ -212,7 +221,7 @@ std::string readLens(CommandContext& c, const Fields& f) {
     if (!a || !i) {
         return kParameterError;
     }
-    return tableEntry(c.memory.lensTables[*a], *i);
+    return tableEntry(c.memory.lensTables[*a], *i, kNoData);
 }
 
 std::string writeLens(CommandContext& c, const Fields& f) {
@@ -227,7 +236,7 @@ std::string writeLens(CommandContext& c, const Fields& f) {
     }
     const auto a = f.size() == 4 ? number(f[1], 0, kAngles - 1) : std::nullopt;
     const auto i = f.size() == 4 ? number(f[2], 0, kPoints - 1) : std::nullopt;
-    const auto v = f.size() == 4 ? fromHex(f[3]) : std::nullopt;
+    const auto v = f.size() == 4 ? tableValue(f[3]) : std::nullopt;
     if (!a || !i || !v) {
         return kParameterError;
     }
@@ -246,7 +255,7 @@ std::string readNd(CommandContext& c, const Fields& f) {
     if (!a || !n || !i) {
         return kParameterError;
     }
-    return tableEntry(c.memory.ndTables[*a][*n - 1], *i);
+    return tableEntry(c.memory.ndTables[*a][*n - 1], *i, kNoData);
 }
 
 std::string writeNd(CommandContext& c, const Fields& f) {
@@ -262,7 +271,7 @@ std::string writeNd(CommandContext& c, const Fields& f) {
     const int a = fieldNumber(f, 1, 0, kAngles - 1);
     const int n = fieldNumber(f, 2, 1, 2);
     const int i = fieldNumber(f, 3, 0, kPoints - 1);
-    const auto v = f.size() == 5 ? fromHex(f[4]) : std::nullopt;
+    const auto v = f.size() == 5 ? tableValue(f[4]) : std::nullopt;
     if (a < 0 || n < 0 || i < 0 || !v) {
         return kParameterError;
     }
@@ -296,7 +305,7 @@ std::string readChannel(CommandContext& c, const Fields& f) {
         return kParameterError;
     }
     const CalibrationChannel& channel = c.memory.channels[*ch];
-    return tableEntry(*type == 0 ? channel.wavelength : channel.level, *i);
+    return tableEntry(*type == 0 ? channel.wavelength : channel.level, *i, kNoTargetData);
 }
 
 std::string writeChannel(CommandContext& c, const Fields& f) {
@@ -335,7 +344,7 @@ std::string writeChannel(CommandContext& c, const Fields& f) {
         return kOk;
     }
     const auto i = f.size() == 5 ? number(f[3], 0, kPoints - 1) : std::nullopt;
-    const auto v = f.size() == 5 ? fromHex(f[4]) : std::nullopt;
+    const auto v = f.size() == 5 ? tableValue(f[4]) : std::nullopt;
     if (!i || !v) {
         return kParameterError;
     }
@@ -497,6 +506,49 @@ StoredRecord freshRecord(const CommandContext& c) {
     return r;
 }
 
+// A spectral target written point by point becomes the stored target when its 401st
+// distinct point arrives; until then the number keeps what it held.
+std::string writeTargetPoint(CommandContext& c, int n, const Fields& f) {
+    const auto i = f.size() == 6 ? number(f[4], 0, kPoints - 1) : std::nullopt;
+    const auto v = f.size() == 6 ? tableValue(f[5]) : std::nullopt;
+    if (!i || !v) {
+        return kParameterError;
+    }
+    TargetPoints& points = c.runtime.targetPoints[n];
+    points.values[*i] = *v;
+    points.written.set(*i);
+    if (points.written.all()) {
+        StoredRecord r = freshRecord(c);
+        r.spectrum = points.values;
+        c.memory.targets[n] = r;
+        c.runtime.targetPoints.erase(n);
+        c.memoryChanged = true;
+    }
+    return kOk;
+}
+
+std::string writeTargetColour(CommandContext& c, int n, const Fields& f) {
+    const auto observer = f.size() == 8 ? number(f[4], 0, 99) : std::nullopt;
+    if (!observer || (*observer != 1 && *observer != 11)) {
+        return kParameterError;
+    }
+    StoredRecord r = freshRecord(c);
+    r.spectral = false;
+    r.observerCode = *observer;
+    for (int k = 0; k < 3; ++k) {
+        // "%8.2lf" and its wider forms: leading blanks are part of the field.
+        const auto v = parseDecimal(f[5 + k]);
+        if (!v || *v < 0) {
+            return kParameterError;
+        }
+        r.colour[k] = *v;
+    }
+    c.memory.targets[n] = r;
+    c.runtime.targetPoints.erase(n);
+    c.memoryChanged = true;
+    return kOk;
+}
+
 std::string writeTarget(CommandContext& c, const Fields& f) {
     // "TGDS,1,0,nn,iii,h" spectral point; "TGDS,0,1,nn,oo,v,v,v" colour; "TGDS,0,3,nn,name".
     const int a = fieldNumber(f, 1, 0, 1);
@@ -505,44 +557,18 @@ std::string writeTarget(CommandContext& c, const Fields& f) {
     if (a < 0 || b < 0 || n < 0) {
         return kParameterError;
     }
-    auto& slot = c.memory.targets[n];
     if (a == 1 && b == 0) {
-        const auto i = f.size() == 6 ? number(f[4], 0, kPoints - 1) : std::nullopt;
-        const auto v = f.size() == 6 ? fromHex(f[5]) : std::nullopt;
-        if (!i || !v) {
-            return kParameterError;
-        }
-        if (*i == 0 || !slot || !slot->spectral) {
-            slot = freshRecord(c);
-        }
-        slot->spectrum[*i] = *v;
-        c.memoryChanged = *i == kPoints - 1;
-        return kOk;
+        return writeTargetPoint(c, n, f);
     }
     if (a == 0 && b == 1) {
-        const auto observer = f.size() == 8 ? number(f[4], 0, 99) : std::nullopt;
-        if (!observer || (*observer != 1 && *observer != 11)) {
-            return kParameterError;
-        }
-        StoredRecord r = freshRecord(c);
-        r.spectral = false;
-        r.observerCode = *observer;
-        for (int k = 0; k < 3; ++k) {
-            const auto v = parseDecimal(f[5 + k]);
-            if (!v) {
-                return kParameterError;
-            }
-            r.colour[k] = *v;
-        }
-        slot = r;
-        c.memoryChanged = true;
-        return kOk;
+        return writeTargetColour(c, n, f);
     }
     if (a == 0 && b == 3 && f.size() >= 5) {
+        auto& slot = c.memory.targets[n];
         if (!slot) {
             return kNoTargetData;
         }
-        slot->name = joinFrom(f, 4).substr(0, 10);
+        slot->name = joinFrom(f, 4).substr(0, kNameLength);
         c.memoryChanged = true;
         return kOk;
     }
@@ -557,6 +583,9 @@ std::string deleteOne(CommandContext& c, const Fields& f, bool target) {
         return kParameterError;
     }
     auto& slot = target ? c.memory.targets[*n] : c.memory.samples[*n];
+    if (target) {
+        c.runtime.targetPoints.erase(*n);
+    }
     if (!slot) {
         return target ? kNoTargetData : kNoSampleData;
     }
@@ -690,6 +719,7 @@ const std::map<std::string, Handler, std::less<>>& handlers() {
                  return kParameterError;
              }
              c.memory.targets = {};
+             c.runtime.targetPoints.clear();
              c.memoryChanged = true;
              return kOk;
          }},
@@ -751,8 +781,7 @@ std::string headerFields(const StoredRecord& r, int firmwareLevel) {
 }
 
 double startMeasurement(CommandContext& c) {
-    const Spectrum radiance = radianceAt(c.scene.source, c.scene.luminance);
-    const Spectrum sensor = throughOptics(radiance, c.memory);
+    const Spectrum sensor = throughOptics(sceneRadiance(c.scene, c.errors.wavelengthNm), c.memory);
     const Exposure x = planExposure(c.memory.conditions, luminanceOf(sensor),
                                     c.memory.measuringAngle, c.identity.lowLuminanceModel());
     double seconds = c.timing.fixedSeconds.value_or(x.measuringSeconds * c.timing.scale);
@@ -765,7 +794,7 @@ double startMeasurement(CommandContext& c) {
     p.insufficient = x.insufficient;
     p.result = freshRecord(c);
     p.result.integrationUs = static_cast<int>(std::lround(x.integrationSeconds * 1e6));
-    p.result.spectrum = produceReading(sensor, c.memory, x, c.noise, c.rng);
+    p.result.spectrum = produceReading(sensor, c.memory, x, c.errors, c.noise, c.rng);
     c.runtime.measuring = std::move(p);
     c.runtime.dataAvailable = false;
     return seconds;
@@ -777,7 +806,7 @@ std::string executeCommand(CommandContext& c, std::string_view line) {
     }
     if (line == "&") {
         if (c.continuation.empty()) {
-            return kNoContinuation;
+            return kNoData;
         }
         std::string reply = std::move(c.continuation.front());
         c.continuation.pop_front();

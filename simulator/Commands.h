@@ -1,6 +1,7 @@
 #pragma once
 // The command protocol: one received line in, one reply line out, acting on the
 // instrument's memory and running state. No threads and no clocks of its own.
+#include <bitset>
 #include <chrono>
 #include <cstdint>
 #include <deque>
@@ -26,16 +27,17 @@ struct MeasuringTiming {
     std::optional<double> fixedSeconds;  // when set, every measurement takes this long
 };
 
-struct Scene {
-    LightSource source;
-    double luminance = 100.0;  // cd/m²
-};
-
 struct PendingMeasurement {
     Clock::time_point end;
     std::optional<SessionId> session;  // who asked with "MEAS,1"; none for the key
     StoredRecord result;
     bool insufficient = false;
+};
+
+// Points of a spectral target being written with "TGDS,1,0".
+struct TargetPoints {
+    Table values{};
+    std::bitset<kPoints> written;
 };
 
 // What is lost when the instrument is switched off.
@@ -49,6 +51,7 @@ struct Runtime {
     std::map<int, CalibrationChannel> stagedChannels;
     std::map<int, Table> stagedLens;
     std::map<std::pair<int, int>, Table> stagedNd;  // (angle, filter)
+    std::map<int, TargetPoints> targetPoints;       // by target number
 };
 
 struct CommandContext {
@@ -56,6 +59,7 @@ struct CommandContext {
     Runtime& runtime;
     const Identity& identity;
     const Scene& scene;
+    const Miscalibration& errors;
     const MeasuringTiming& timing;
     double noise;
     std::mt19937& rng;

@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 
@@ -15,7 +16,7 @@ std::string toHex(float value) {
 }
 
 std::optional<float> fromHex(std::string_view text) {
-    if (text.empty() || text.size() > 8) {
+    if (text.size() != 8) {
         return std::nullopt;
     }
     std::uint32_t bits = 0;
@@ -73,7 +74,7 @@ std::optional<double> parseDecimal(std::string_view text) {
     }
     double value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc{} || end != text.data() + text.size()) {
+    if (ec != std::errc{} || end != text.data() + text.size() || !std::isfinite(value)) {
         return std::nullopt;
     }
     return value;

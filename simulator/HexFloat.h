@@ -9,7 +9,7 @@ namespace rx9100sim {
 
 // The 32 bits of value as "%08X".
 std::string toHex(float value);
-// One to eight hexadecimal digits read as the bits of a single-precision value.
+// Exactly eight hexadecimal digits read as the bits of a single-precision value.
 std::optional<float> fromHex(std::string_view text);
 
 // value with a fixed number of decimals, always with a dot.
@@ -19,7 +19,7 @@ std::string toScientific(double value, int decimals);
 
 // Whole decimal number made of digits only (an optional leading minus); nothing else allowed.
 std::optional<long long> parseInteger(std::string_view text);
-// Decimal number; surrounding blanks are ignored.
+// Finite decimal number; surrounding blanks are ignored ("nan" and "inf" are refused).
 std::optional<double> parseDecimal(std::string_view text);
 
 }  // namespace rx9100sim

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "simulator/StoredDataFill.h"
+
 namespace rx9100sim {
 
 std::chrono::microseconds WireTiming::transfer(std::size_t bytes) const {
@@ -41,12 +43,29 @@ Identity Instrument::identity() const {
 
 void Instrument::setScene(const LightSource& source, double luminance) {
     std::lock_guard lock(mutex_);
-    scene_ = Scene{source, luminance};
+    scene_.source = source;
+    scene_.luminance = luminance;
 }
 
 Scene Instrument::scene() const {
     std::lock_guard lock(mutex_);
     return scene_;
+}
+
+void Instrument::presentSamples(const std::vector<Sample>& samples) {
+    std::lock_guard lock(mutex_);
+    scene_.samples = samples;
+    scene_.nextSample = 0;
+}
+
+void Instrument::setMiscalibration(const Miscalibration& errors) {
+    std::lock_guard lock(mutex_);
+    errors_ = errors;
+}
+
+Miscalibration Instrument::miscalibration() const {
+    std::lock_guard lock(mutex_);
+    return errors_;
 }
 
 void Instrument::setMeasuringAngle(int angle) {
@@ -156,13 +175,18 @@ bool Instrument::waitUntilIdle(std::chrono::milliseconds timeout) const {
     return wake_.wait_for(lock, timeout, [&] { return !runtime_.measuring; });
 }
 
+CommandContext Instrument::contextLocked(std::deque<std::string>& continuation,
+                                         std::optional<SessionId> session) {
+    return CommandContext{memory_, runtime_, identity_,    scene_,  errors_,     timing_,
+                          noise_,  rng_,     continuation, session, Clock::now()};
+}
+
 bool Instrument::startKeyMeasurementLocked() {
     if (!runtime_.remote || !runtime_.keyEnabled || runtime_.measuring) {
         return false;
     }
     std::deque<std::string> unused;
-    CommandContext c{memory_, runtime_, identity_, scene_,       timing_,
-                     noise_,  rng_,     unused,    std::nullopt, Clock::now()};
+    CommandContext c = contextLocked(unused, std::nullopt);
     startMeasurement(c);
     return true;
 }
@@ -192,22 +216,49 @@ std::optional<StoredRecord> Instrument::lastMeasurement() const {
 }
 
 bool Instrument::storeSample(int number) {
-    std::lock_guard lock(mutex_);
-    if (number < 0 || number >= kSamples || !runtime_.lastMeasurement) {
-        return false;
+    {
+        std::lock_guard lock(mutex_);
+        if (number < 0 || number >= kSamples || !runtime_.lastMeasurement) {
+            return false;
+        }
+        memory_.samples[number] = runtime_.lastMeasurement;
     }
-    memory_.samples[number] = runtime_.lastMeasurement;
+    memoryChanged();
     return true;
 }
 
 bool Instrument::storeTarget(int number, const std::string& name) {
-    std::lock_guard lock(mutex_);
-    if (number < 1 || number > kTargets || !runtime_.lastMeasurement) {
-        return false;
+    {
+        std::lock_guard lock(mutex_);
+        if (number < 1 || number > kTargets || !runtime_.lastMeasurement) {
+            return false;
+        }
+        memory_.targets[number] = runtime_.lastMeasurement;
+        memory_.targets[number]->name = name.substr(0, kNameLength);
+        runtime_.targetPoints.erase(number);
     }
-    memory_.targets[number] = runtime_.lastMeasurement;
-    memory_.targets[number]->name = name.substr(0, 10);
+    memoryChanged();
     return true;
+}
+
+void Instrument::fillStoredData(int count) {
+    {
+        std::lock_guard lock(mutex_);
+        rx9100sim::fillStoredData(memory_, count, identity_);
+        runtime_.targetPoints.clear();
+    }
+    memoryChanged();
+}
+
+void Instrument::memoryChanged() {
+    std::function<void()> hook;
+    {
+        std::lock_guard lock(mutex_);
+        hook = memoryHook_;
+    }
+    if (hook) {
+        hook();
+    }
 }
 
 // --- faults -------------------------------------------------------------------------------
@@ -329,8 +380,7 @@ void Instrument::receive(SessionId id, std::string_view bytes) {
 
 std::string Instrument::exchange(std::string_view line) {
     std::lock_guard lock(mutex_);
-    CommandContext c{memory_, runtime_, identity_,         scene_,       timing_,
-                     noise_,  rng_,     toolContinuation_, std::nullopt, Clock::now()};
+    CommandContext c = contextLocked(toolContinuation_, std::nullopt);
     std::string reply = executeCommand(c, line) + "\r\n";
     wake_.notify_all();
     return reply;
@@ -421,9 +471,7 @@ void Instrument::processLine(Session& session, SessionId id, const LineAssembler
     } else if (line.overflow) {
         reply = overrunReply();
     } else {
-        CommandContext c{memory_, runtime_,    identity_, scene_,
-                         timing_, noise_,      rng_,      session.continuation,
-                         id,      Clock::now()};
+        CommandContext c = contextLocked(session.continuation, id);
         reply = executeCommand(c, line.text);
         changed = changed || c.memoryChanged;
     }
@@ -487,6 +535,7 @@ void Instrument::timerLoop(std::stop_token stop) {
             PendingMeasurement done = std::move(*runtime_.measuring);
             runtime_.measuring.reset();
             runtime_.lastMeasurement = std::move(done.result);
+            scene_.measurementCompleted();
             runtime_.dataAvailable = true;
             wake_.notify_all();
             if (!done.session) {

@@ -58,6 +58,12 @@ class Instrument {
     Identity identity() const;
     void setScene(const LightSource& source, double luminance);
     Scene scene() const;
+    // Samples in front of the instrument, one per completed measurement, the last one staying;
+    // none: the instrument looks at the source itself.
+    void presentSamples(const std::vector<Sample>& samples);
+    // Deliberate wavelength and sensitivity errors; callers keep them within the kMax limits.
+    void setMiscalibration(const Miscalibration& errors);
+    Miscalibration miscalibration() const;
     void setMeasuringAngle(int angle);  // 0, 1 or 2: the mechanical setting "STSR" reads
     int measuringAngle() const;
     void setMeasuringTiming(const MeasuringTiming& timing);
@@ -85,6 +91,9 @@ class Instrument {
     std::optional<StoredRecord> lastMeasurement() const;
     bool storeSample(int number);                           // the last measurement into 0..99
     bool storeTarget(int number, const std::string& name);  // the last measurement into 1..20
+    // Believable stored data: samples 00 to count − 1 and targets 1 to min(count, 20), the
+    // rest emptied (see StoredDataFill.h).
+    void fillStoredData(int count);
 
     // --- faults ------------------------------------------------------------------------
     void injectFault(const Fault& fault);
@@ -123,13 +132,17 @@ class Instrument {
     void processLine(Session& session, SessionId id, const LineAssembler::Line& line,
                      std::vector<Emission>& out, bool& changed);
     void record(TranscriptEntry::Direction direction, std::string bytes);
+    CommandContext contextLocked(std::deque<std::string>& continuation,
+                                 std::optional<SessionId> session);
     bool startKeyMeasurementLocked();
+    void memoryChanged();  // runs the hook, outside the lock
     void timerLoop(std::stop_token stop);
 
     mutable std::mutex mutex_;
     mutable std::condition_variable_any wake_;
     Identity identity_;
     Scene scene_;
+    Miscalibration errors_;
     MeasuringTiming timing_;
     WireTiming wire_;
     double noise_ = 0.002;

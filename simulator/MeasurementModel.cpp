@@ -36,6 +36,19 @@ double effectiveLuminance(const Conditions& c, double sensorLuminance, int angle
 
 }  // namespace
 
+Spectrum sceneRadiance(const Scene& scene, double wavelengthErrorNm) {
+    // Scaled so that the source itself, read without any error, has the set luminance.
+    const double current = luminanceOf(relativeSpectrum(scene.source));
+    const double k = current > 0 ? scene.luminance / current : 0.0;
+    const Sample sample = scene.presented();
+    Spectrum s{};
+    for (int i = 0; i < kPoints; ++i) {
+        const double nm = kFirstNm + i - wavelengthErrorNm;
+        s[i] = k * relativeAt(scene.source, nm) * sample.factorAt(nm);
+    }
+    return s;
+}
+
 Spectrum throughOptics(const Spectrum& radiance, const Memory& m) {
     Spectrum s = radiance;
     const int angle = std::clamp(m.measuringAngle, 0, kAngles - 1);
@@ -98,18 +111,8 @@ Exposure planExposure(const Conditions& c, double sensorLuminance, int angle, bo
     return x;
 }
 
-void resampleWavelength(Spectrum& values, const Table& w) {
-    const Spectrum copy = values;
-    for (int i = 0; i < kPoints - 1; ++i) {
-        const double nm = w[i];
-        const int k = std::clamp(static_cast<int>(std::floor(nm)) - kFirstNm, 0, kPoints - 2);
-        const double f = std::clamp(nm - (kFirstNm + k), 0.0, 1.0);
-        values[i] = copy[k] + (copy[k + 1] - copy[k]) * f;
-    }
-}
-
-Table produceReading(const Spectrum& sensor, const Memory& m, const Exposure& x, double noise,
-                     std::mt19937& rng) {
+Table produceReading(const Spectrum& sensor, const Memory& m, const Exposure& x,
+                     const Miscalibration& errors, double noise, std::mt19937& rng) {
     Spectrum s = sensor;
     if (noise > 0) {
         const double peak = *std::max_element(s.begin(), s.end());
@@ -121,20 +124,9 @@ Table produceReading(const Spectrum& sensor, const Memory& m, const Exposure& x,
             v += gauss(rng) * noise * (std::abs(v) + floor);
         }
     }
-    if (m.activeChannel > 0 && m.activeChannel < kChannels) {
-        const CalibrationChannel& ch = m.channels[m.activeChannel];
-        if (ch.wavelength) {
-            resampleWavelength(s, *ch.wavelength);
-        }
-        if (ch.level) {
-            for (int i = 0; i < kPoints; ++i) {
-                s[i] *= (*ch.level)[i];
-            }
-        }
-    }
     Table t{};
     for (int i = 0; i < kPoints; ++i) {
-        t[i] = static_cast<float>(s[i]);
+        t[i] = static_cast<float>(s[i] * errors.levelFactor(kFirstNm + i));
     }
     return t;
 }

@@ -59,6 +59,7 @@ constexpr int kChannels = 11;  // 0 is the uncorrected state
 constexpr int kTargets = 20;   // numbered 1 to 20
 constexpr int kSamples = 100;  // numbered 0 to 99
 constexpr int kAngles = 3;
+constexpr std::size_t kNameLength = 10;  // a target's name
 
 struct Memory {
     Conditions conditions;

@@ -1,7 +1,9 @@
 #include "simulator/Spectrum.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <functional>
 
 #include "ciedata/CieTables.h"
 #include "simulator/HexFloat.h"
@@ -15,47 +17,57 @@ double wavelength(int index) {
     return kFirstNm + index;
 }
 
-Spectrum gaussian(double peakNm, double fwhmNm) {
-    const double sigma = fwhmNm / 2.354820045;
-    Spectrum s{};
-    for (int i = 0; i < kPoints; ++i) {
-        const double d = (wavelength(i) - peakNm) / sigma;
-        s[i] = std::exp(-0.5 * d * d);
-    }
-    return s;
+double gaussianAt(double nm, double peakNm, double fwhmNm) {
+    const double d = (nm - peakNm) / (fwhmNm / 2.354820045);
+    return std::exp(-0.5 * d * d);
 }
 
-Spectrum illuminant(int column) {
-    Spectrum s{};
-    for (int i = 0; i < kPoints; ++i) {
-        s[i] = cie::kIlluminants.at(kFirstNm + i)[column];
-    }
-    return s;
+// Illuminant tables at 1 nm, read between their rows linearly and held at their ends.
+double illuminantAt(double nm, int column) {
+    const double x = std::clamp(nm, double(kFirstNm), double(kFirstNm + kPoints - 1));
+    const int below = std::min(static_cast<int>(std::floor(x)), kFirstNm + kPoints - 2);
+    const double f = x - below;
+    return cie::kIlluminants.at(below)[column] * (1.0 - f) +
+           cie::kIlluminants.at(below + 1)[column] * f;
 }
 
-Spectrum planck(double kelvin) {
+double planckAt(double nm, double kelvin) {
     constexpr double c2 = 1.4388e-2;  // m·K
-    Spectrum s{};
-    const auto at = [&](double nm) {
-        const double m = nm * 1e-9;
+    const auto at = [&](double n) {
+        const double m = n * 1e-9;
         return 1.0 / (std::pow(m, 5) * (std::exp(c2 / (m * kelvin)) - 1.0));
     };
-    const double norm = at(560.0);
-    for (int i = 0; i < kPoints; ++i) {
-        s[i] = 100.0 * at(wavelength(i)) / norm;
-    }
-    return s;
+    return 100.0 * at(nm) / at(560.0);
 }
 
 // Phosphor-like primaries of an LED-backlit display.
-Spectrum displayRed() {
-    return gaussian(615.0, 22.0);
+double displayRedAt(double nm) {
+    return gaussianAt(nm, 615.0, 22.0);
 }
-Spectrum displayGreen() {
-    return gaussian(535.0, 38.0);
+double displayGreenAt(double nm) {
+    return gaussianAt(nm, 535.0, 38.0);
 }
-Spectrum displayBlue() {
-    return gaussian(455.0, 22.0);
+double displayBlueAt(double nm) {
+    return gaussianAt(nm, 455.0, 22.0);
+}
+
+// Narrow peaks of the instrument's bandwidth on a faint continuum.
+double linesAt(double nm, const std::vector<EmissionLine>& lines) {
+    double strongest = 0;
+    double v = 0;
+    for (const EmissionLine& line : lines) {
+        v += line.strength * gaussianAt(nm, line.nm, kLineBandwidthNm);
+        strongest = std::max(strongest, line.strength);
+    }
+    return v + kLineBackground * strongest;
+}
+
+Spectrum sampled(const std::function<double(double)>& at) {
+    Spectrum s{};
+    for (int i = 0; i < kPoints; ++i) {
+        s[i] = at(wavelength(i));
+    }
+    return s;
 }
 
 std::array<double, 3> tristimulus(const Spectrum& s, bool tenDegree) {
@@ -70,9 +82,10 @@ std::array<double, 3> tristimulus(const Spectrum& s, bool tenDegree) {
     return xyz;
 }
 
-// The mix of the three primaries whose white point is D65 (x 0.3127, y 0.3290).
-Spectrum displayWhite() {
-    const Spectrum prim[3] = {displayRed(), displayGreen(), displayBlue()};
+// Weights of the three primaries whose mix has the white point D65 (x 0.3127, y 0.3290).
+std::array<double, 3> displayWhiteWeights() {
+    const Spectrum prim[3] = {sampled(displayRedAt), sampled(displayGreenAt),
+                              sampled(displayBlueAt)};
     double m[3][3];
     for (int c = 0; c < 3; ++c) {
         const auto xyz = tristimulus(prim[c], false);
@@ -88,7 +101,7 @@ Spectrum displayWhite() {
                a[0][2] * (a[1][0] * a[2][1] - a[1][1] * a[2][0]);
     };
     const double d = det(m);
-    Spectrum white{};
+    std::array<double, 3> weights{};
     for (int c = 0; c < 3; ++c) {
         double mc[3][3];
         for (int r = 0; r < 3; ++r) {
@@ -96,12 +109,33 @@ Spectrum displayWhite() {
                 mc[r][k] = k == c ? target[r] : m[r][k];
             }
         }
-        const double weight = det(mc) / d;
-        for (int i = 0; i < kPoints; ++i) {
-            white[i] += weight * prim[c][i];
-        }
+        weights[c] = det(mc) / d;
     }
-    return white;
+    return weights;
+}
+
+double displayWhiteAt(double nm) {
+    static const std::array<double, 3> w = displayWhiteWeights();
+    return w[0] * displayRedAt(nm) + w[1] * displayGreenAt(nm) + w[2] * displayBlueAt(nm);
+}
+
+// "HG" or wavelengths separated by commas, each within the instrument's range.
+std::optional<std::vector<EmissionLine>> parseLines(std::string_view text) {
+    if (text == "hg") {
+        return mercuryArgonLines();
+    }
+    std::vector<EmissionLine> lines;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const auto comma = std::min(text.find(',', start), text.size());
+        const auto nm = parseDecimal(text.substr(start, comma - start));
+        if (!nm || *nm < kFirstNm || *nm > kFirstNm + kPoints - 1 || lines.size() >= kMaxLines) {
+            return std::nullopt;
+        }
+        lines.push_back({*nm, 1.0});
+        start = comma + 1;
+    }
+    return lines;
 }
 
 }  // namespace
@@ -134,6 +168,13 @@ std::optional<LightSource> LightSource::parse(std::string_view text) {
         }
         s.kind = Kind::Planck;
         s.temperatureK = *k;
+    } else if (t.starts_with("lines:")) {
+        auto lines = parseLines(t.substr(6));
+        if (!lines) {
+            return std::nullopt;
+        }
+        s.kind = Kind::Lines;
+        s.lines = std::move(*lines);
     } else if (t.starts_with("led:")) {
         std::string_view rest = t.substr(4);
         const auto colon = rest.find(':');
@@ -174,32 +215,57 @@ std::string LightSource::describe() const {
             return "blue";
         case Kind::DisplayWhite:
             return "white";
+        case Kind::Lines: {
+            if (lines == mercuryArgonLines()) {
+                return "lines:HG";
+            }
+            std::string text = "lines:";
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                text += (i ? "," : "") + toFixed(lines[i].nm, 3);
+            }
+            return text;
+        }
     }
     return "d65";
 }
 
-Spectrum relativeSpectrum(const LightSource& source) {
+const std::vector<EmissionLine>& mercuryArgonLines() {
+    // A mercury-argon calibration lamp: the mercury lines, then the strongest argon lines of
+    // the red end, with believable relative strengths.
+    static const std::vector<EmissionLine> lines = {
+        {404.656, 0.45}, {435.833, 0.85}, {546.074, 1.00}, {576.960, 0.30}, {579.066, 0.32},
+        {696.543, 0.25}, {706.722, 0.20}, {738.398, 0.22}, {750.387, 0.35}, {763.511, 0.50}};
+    return lines;
+}
+
+double relativeAt(const LightSource& source, double nm) {
     switch (source.kind) {
         case LightSource::Kind::IlluminantA:
-            return illuminant(0);
+            return illuminantAt(nm, 0);
         case LightSource::Kind::D65:
-            return illuminant(1);
+            return illuminantAt(nm, 1);
         case LightSource::Kind::E:
-            return illuminant(2);
+            return illuminantAt(nm, 2);
         case LightSource::Kind::Planck:
-            return planck(source.temperatureK);
+            return planckAt(nm, source.temperatureK);
         case LightSource::Kind::Led:
-            return gaussian(source.peakNm, source.fwhmNm);
+            return gaussianAt(nm, source.peakNm, source.fwhmNm);
         case LightSource::Kind::DisplayRed:
-            return displayRed();
+            return displayRedAt(nm);
         case LightSource::Kind::DisplayGreen:
-            return displayGreen();
+            return displayGreenAt(nm);
         case LightSource::Kind::DisplayBlue:
-            return displayBlue();
+            return displayBlueAt(nm);
         case LightSource::Kind::DisplayWhite:
-            return displayWhite();
+            return displayWhiteAt(nm);
+        case LightSource::Kind::Lines:
+            return linesAt(nm, source.lines);
     }
-    return illuminant(1);
+    return illuminantAt(nm, 1);
+}
+
+Spectrum relativeSpectrum(const LightSource& source) {
+    return sampled([&](double nm) { return relativeAt(source, nm); });
 }
 
 double luminanceOf(const Spectrum& radiance) {

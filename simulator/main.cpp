@@ -13,6 +13,7 @@
 
 #include "simulator/ControlChannel.h"
 #include "simulator/Instrument.h"
+#include "simulator/OptionChecks.h"
 #include "simulator/PtyServer.h"
 
 namespace {
@@ -43,6 +44,9 @@ int main(int argc, char** argv) {
     double autoKey = 0.0;
     double noise = 0.002;
     unsigned seed = 1;
+    std::string samples;
+    Miscalibration errors;
+    int stored = 0;
 
     CLI::App app{
         "Simulated RX-9100 spectroradiometer on a pseudo-terminal.\n\n"
@@ -64,12 +68,27 @@ int main(int argc, char** argv) {
                    "speed commands carry the internal-ND field")
         ->capture_default_str();
     app.add_option("--source", source,
-                   "Light source: a, d65, e, planck:K, led:NM[:FWHM], red, "
-                   "green, blue, white")
+                   "Light source: a, d65, e, planck:K, led:NM[:FWHM], red, green, blue, white, "
+                   "lines:HG (mercury and argon lines), lines:NM,NM,...")
         ->capture_default_str();
-    app.add_option("--luminance", luminance, "Luminance of the source in cd/m2")
-        ->check(CLI::NonNegativeNumber)
+    app.add_option("--luminance", luminance,
+                   "Luminance of the source in cd/m2 (with a sample: of a perfect white under it)")
+        ->check(nonNegative("the luminance"))
         ->capture_default_str();
+    app.add_option("--sample", samples,
+                   std::string("Samples in front of the instrument, one per measurement, the last "
+                               "one staying: ") +
+                       kSampleNames + "; without one the instrument looks at the source")
+        ->check(checkedBy(Sample::parseList))
+        ->type_name("NAME[,NAME...]");
+    app.add_option("--wavelength-error", errors.wavelengthNm,
+                   "Wavelength scale error: every line appears NM too long (negative: too short)")
+        ->check(checkedBy(parseWavelengthError))
+        ->type_name("NM");
+    app.add_option("--level-error", errors.levelTilt,
+                   "Sensitivity error: every reading times 1 + X*(nm - 580)/200")
+        ->check(checkedBy(parseLevelError))
+        ->type_name("X");
     app.add_option("--angle", angle, "Measuring angle 0, 1 or 2")->check(CLI::Range(0, 2));
     app.add_option("--baud", baud,
                    "Emulate a serial line of this speed (10 bits per byte); 0: "
@@ -80,6 +99,12 @@ int main(int argc, char** argv) {
         ->check(CLI::NonNegativeNumber)
         ->capture_default_str();
     app.add_option("--fault", faults, "Arm a fault (repeatable); syntax below");
+    app.add_option("--stored", stored,
+                   "Start with believable stored data: samples 00 to N-1 and targets 1 to "
+                   "min(N, 20) of several sources, some targets as colour values only; replaces "
+                   "the stored data of --state")
+        ->check(checkedBy(parseStoredCount))
+        ->type_name("N");
     app.add_option("--state", stateFile,
                    "Keep the instrument's memory (conditions, calibration channels, factor "
                    "tables, stored data) in this JSON file across restarts");
@@ -88,12 +113,15 @@ int main(int argc, char** argv) {
     app.add_option("--link", linkPath, "Also make a stable symbolic link PATH to the pty");
     app.add_option("--time-scale", timeScale,
                    "Multiply every measuring time by this factor (e.g. 0.01 for fast tests)")
-        ->check(CLI::NonNegativeNumber)
+        ->check(nonNegative("the time scale"))
         ->capture_default_str();
-    app.add_option("--measuring-time", fixedTime, "Make every measurement take this many seconds");
+    app.add_option("--measuring-time", fixedTime, "Make every measurement take this many seconds")
+        ->check(nonNegative("the measuring time"));
     app.add_option("--auto-key", autoKey, "Press the measuring key every N seconds (0: never)")
+        ->check(nonNegative("the key interval"))
         ->capture_default_str();
     app.add_option("--noise", noise, "Relative noise of the readings (0: exact)")
+        ->check(nonNegative("the noise"))
         ->capture_default_str();
     app.add_option("--seed", seed, "Seed of the noise generator")->capture_default_str();
     CLI11_PARSE(app, argc, argv);
@@ -105,6 +133,10 @@ int main(int argc, char** argv) {
     }
     Instrument instrument(identity);
     instrument.setScene(*light, luminance);
+    if (!samples.empty()) {
+        instrument.presentSamples(*Sample::parseList(samples, nullptr));
+    }
+    instrument.setMiscalibration(errors);
     instrument.setNoise(noise, seed);
     MeasuringTiming timing;
     timing.scale = timeScale;
@@ -137,6 +169,9 @@ int main(int argc, char** argv) {
         }
         instrument.setMemoryChangedHook(
             [&instrument, stateFile] { instrument.saveState(stateFile); });
+    }
+    if (app.count("--stored")) {
+        instrument.fillStoredData(stored);
     }
     if (app.count("--angle")) {
         instrument.setMeasuringAngle(angle);

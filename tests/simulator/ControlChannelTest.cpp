@@ -24,6 +24,11 @@ TEST(ControlChannel, CommandsChangeTheInstrumentAndBadOnesAreExplained) {
     EXPECT_EQ(runControlCommand(instrument, "sample 3").text,
               "nothing stored (no measurement yet, or bad number)");
     EXPECT_NE(runControlCommand(instrument, "status").text.find("angle 2"), std::string::npos);
+    EXPECT_EQ(runControlCommand(instrument, "stored 30").text, "stored 30 samples and 20 targets");
+    EXPECT_TRUE(instrument.memory().samples[29]);
+    EXPECT_FALSE(instrument.memory().samples[30]);
+    EXPECT_EQ(runControlCommand(instrument, "stored 101").text,
+              "the number of stored samples is a whole number from 0 to 100 (not \"101\")");
     for (const char* bad : {"angle 3", "source sun", "fault VERR", "luminance x", "frobnicate"}) {
         EXPECT_FALSE(runControlCommand(instrument, bad).text.empty()) << bad;
         EXPECT_FALSE(runControlCommand(instrument, bad).quit);

@@ -10,22 +10,6 @@ namespace {
 
 class Measurement : public SimulatorTest {
   protected:
-    // The 401 values of the last measurement, from the four hexadecimal blocks.
-    Spectrum readSpectrum() {
-        Spectrum s{};
-        int index = 0;
-        for (int block = 1; block <= 4; ++block) {
-            const auto f = fields(ask("MEDR,1,1," + std::to_string(block)));
-            EXPECT_EQ(f[0], "OK00");
-            EXPECT_EQ(f.size(), block == 4 ? 102u : 101u);
-            for (std::size_t i = 1; i < f.size() && index < kPoints; ++i) {
-                EXPECT_EQ(f[i].size(), 8u);
-                s[index++] = fromHex(f[i]).value_or(-1.0f);
-            }
-        }
-        EXPECT_EQ(index, kPoints);
-        return s;
-    }
     // The announced time of one "MEAS,1", cancelled at once.
     std::string announcedTime() {
         const std::string reply = ask("MEAS,1");
@@ -206,44 +190,7 @@ TEST_F(Measurement, AutomaticKeyPressesRepeat) {
     EXPECT_TRUE(header.starts_with("OK00")) << header;
 }
 
-class Corrections : public Measurement {
-  protected:
-    void writeChannelTable(int type, const std::string& channel, const Table& values) {
-        for (int i = 0; i < kPoints; ++i) {
-            char index[8];
-            std::snprintf(index, sizeof index, "%03d", i);
-            ASSERT_EQ(ask("UCPS," + std::to_string(type) + "," + channel + "," + index + "," +
-                          toHex(values[i])),
-                      "OK00");
-        }
-    }
-    Spectrum measureSpectrum() {
-        EXPECT_EQ(measure(), "OK00");
-        return readSpectrum();
-    }
-};
-
-TEST_F(Corrections, ActiveChannelTablesActOnTheReading) {
-    enterRemote();
-    const Spectrum plain = measureSpectrum();
-    Table level{};
-    level.fill(2.0f);
-    writeChannelTable(1, "02", level);
-    Table wavelength = identityWavelengthTable();
-    for (float& w : wavelength) {
-        w += 0.5f;
-    }
-    writeChannelTable(0, "02", wavelength);
-    ASSERT_EQ(ask("UCPS,2,02,     Lamp1"), "OK00");
-    ASSERT_EQ(ask("UCPS,3"), "OK00");
-    ASSERT_EQ(ask("UCCS,02"), "OK00");
-    const Spectrum corrected = measureSpectrum();
-    for (int i : {0, 100, 250, 399}) {
-        EXPECT_NEAR(corrected[i], (plain[i] + plain[i + 1]), 1e-5 * plain[i]) << i;
-    }
-    EXPECT_NEAR(corrected[400], 2.0 * plain[400], 1e-5 * plain[400]);
-    EXPECT_EQ(fields(ask("MEDR,0,0,001"))[8], "02");
-}
+using Corrections = Measurement;
 
 TEST_F(Corrections, ExternalNdAndAdapterLensAttenuateByTheirTables) {
     enterRemote();
@@ -251,22 +198,14 @@ TEST_F(Corrections, ExternalNdAndAdapterLensAttenuateByTheirTables) {
     ASSERT_EQ(ask("NDFS,1"), "OK00");
     Spectrum nd = measureSpectrum();
     EXPECT_NEAR(nd[200], plain[200] / 10.0, 1e-5 * plain[200]);  // nominal filter without a table
-    for (int i = 0; i < kPoints; ++i) {
-        char index[8];
-        std::snprintf(index, sizeof index, "%03d", i);
-        ASSERT_EQ(ask(std::string("NFCS,0,1,") + index + ",40800000"), "OK00");  // 4.0
-    }
+    writeEntries("NFCS,0,1", filled(4.0f));
     ASSERT_EQ(ask("NFCS,3"), "OK00");
     nd = measureSpectrum();
     EXPECT_NEAR(nd[200], plain[200] / 4.0, 1e-5 * plain[200]);
     ASSERT_EQ(ask("NDFS,0"), "OK00");
     ASSERT_EQ(ask("LNSS,1"), "OK00");
     EXPECT_NEAR(measureSpectrum()[200], plain[200], 1e-6 * plain[200]);  // no lens table: no effect
-    for (int i = 0; i < kPoints; ++i) {
-        char index[8];
-        std::snprintf(index, sizeof index, "%03d", i);
-        ASSERT_EQ(ask(std::string("ALFS,0,") + index + ",3F000000"), "OK00");  // 0.5
-    }
+    writeEntries("ALFS,0", filled(0.5f));
     ASSERT_EQ(ask("ALFS,3"), "OK00");
     EXPECT_NEAR(measureSpectrum()[200], plain[200] * 2.0, 1e-5 * plain[200]);
 }
