@@ -3,7 +3,8 @@
 // emissive spectra in mW/(sr*m2*nm), which gives XYZ in cd/m2.
 #include <cstdio>
 #include <ctime>
-#include <vector>
+#include <memory>
+#include <string>
 
 #include "OutputFormat.h"
 
@@ -27,18 +28,56 @@ std::string number(double value, const char* format = "%.7g") {
     return text;
 }
 
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// The file's header counts the measurements, so the data rows wait in a temporary file
+// until the run ends: a long run does not grow in memory.
 class CgatsWriter : public ResultWriter {
   public:
-    CgatsWriter(std::ostream& out, const ReportContext& context) : out_(out), context_(context) {}
+    CgatsWriter(std::ostream& out, const ReportContext& context)
+        : out_(out), context_(context), rows_(std::tmpfile()) {}
 
-    void add(const MeasurementResult& result) override { results_.push_back(result); }
+    void add(const MeasurementResult& result) override {
+        if (sets_ == 0) {
+            bands_ = result.record.getData().size();
+        }
+        const tintcalc::ColorResult& c = result.colour;
+        std::string row = std::to_string(result.index) + " " + number(c.X) + " " + number(c.Y) +
+                          " " + number(c.Z);
+        const auto& values = result.record.getData();
+        for (std::size_t i = 0; i < bands_; ++i) {
+            row += " " + number(i < values.size() ? values[i] * kMilliwattsPerWatt : 0.0);
+        }
+        row += "\n";
+        if (!rows_ || std::fwrite(row.data(), 1, row.size(), rows_.get()) != row.size()) {
+            out_.setstate(std::ios::badbit);  // the run's results cannot all be written
+        }
+        ++sets_;
+    }
 
     void finish() override {
-        if (results_.empty()) {
+        if (sets_ == 0) {
             return;
         }
-        const std::size_t bands = results_.front().record.getData().size();
-        const int lastNm = context_.firstNm + context_.stepNm * (static_cast<int>(bands) - 1);
+        writeHeader();
+        out_ << "NUMBER_OF_SETS " << sets_ << "\nBEGIN_DATA\n";
+        if (rows_ && std::fflush(rows_.get()) == 0) {
+            std::rewind(rows_.get());
+            char chunk[8192];
+            std::size_t n = 0;
+            while ((n = std::fread(chunk, 1, sizeof chunk, rows_.get())) > 0) {
+                out_.write(chunk, static_cast<std::streamsize>(n));
+            }
+        }
+        out_ << "END_DATA\n";
+        out_.flush();
+    }
+
+  private:
+    void writeHeader() {
+        const int lastNm = context_.firstNm + context_.stepNm * (static_cast<int>(bands_) - 1);
         const InstrumentIdentity& id = context_.identity;
         const std::time_t now = std::time(nullptr);
         char created[64];
@@ -53,38 +92,27 @@ class CgatsWriter : public ResultWriter {
         out_ << "DEVICE_CLASS \"DISPLAY\"\n";
         out_ << "INSTRUMENT_TYPE_SPECTRAL \"YES\"\n";
         out_ << "NORMALIZED_TO_Y_100 \"NO\"\n";
-        out_ << "SPECTRAL_BANDS \"" << bands << "\"\n";
+        out_ << "SPECTRAL_BANDS \"" << bands_ << "\"\n";
         out_ << "SPECTRAL_START_NM \"" << number(context_.firstNm, "%.6f") << "\"\n";
         out_ << "SPECTRAL_END_NM \"" << number(lastNm, "%.6f") << "\"\n";
         out_ << "SPECTRAL_NORM \"1.000000\"\n\n";
 
-        out_ << "NUMBER_OF_FIELDS " << 4 + bands
+        out_ << "NUMBER_OF_FIELDS " << 4 + bands_
              << "\nBEGIN_DATA_FORMAT\nSAMPLE_ID XYZ_X XYZ_Y XYZ_Z";
-        for (std::size_t i = 0; i < bands; ++i) {
+        for (std::size_t i = 0; i < bands_; ++i) {
             char field[16];
             std::snprintf(field, sizeof field, " SPEC_%03d",
                           context_.firstNm + context_.stepNm * static_cast<int>(i));
             out_ << field;
         }
         out_ << "\nEND_DATA_FORMAT\n\n";
-        out_ << "NUMBER_OF_SETS " << results_.size() << "\nBEGIN_DATA\n";
-        for (const MeasurementResult& result : results_) {
-            const tintcalc::ColorResult& c = result.colour;
-            out_ << result.index << " " << number(c.X) << " " << number(c.Y) << " " << number(c.Z);
-            const auto& values = result.record.getData();
-            for (std::size_t i = 0; i < bands; ++i) {
-                out_ << " " << number(i < values.size() ? values[i] * kMilliwattsPerWatt : 0.0);
-            }
-            out_ << "\n";
-        }
-        out_ << "END_DATA\n";
-        out_.flush();
     }
 
-  private:
     std::ostream& out_;
     const ReportContext& context_;
-    std::vector<MeasurementResult> results_;
+    std::unique_ptr<std::FILE, FileCloser> rows_;
+    std::size_t bands_ = 0;
+    std::size_t sets_ = 0;
 };
 
 }  // namespace

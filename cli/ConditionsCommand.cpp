@@ -9,6 +9,7 @@
 #include "ErrorReport.h"
 #include "ExitCodes.h"
 #include "InstrumentSession.h"
+#include "Interrupt.h"
 
 namespace cli {
 
@@ -65,6 +66,9 @@ int runConditions(CommandContext& context) {
         if (!wanted) {
             printError(error);
             return kExitUsage;
+        }
+        if (interrupted()) {
+            return kExitStoppedBase + stopSignal();  // nothing written yet: leave it so
         }
         *driver.getSetupStatus() = *wanted;
         driver.setInsertNd(wanted->getInsertNd());

@@ -6,6 +6,7 @@
 
 #include "ErrorReport.h"
 #include "ExitCodes.h"
+#include "Interrupt.h"
 #include "TracingConnection.h"
 #include "outside/CommunicationMethod.h"
 #include "sensor/ResultCodes.h"
@@ -81,7 +82,13 @@ int InstrumentSession::open() {
         return exitCode;
     }
     connected_ = true;
+    if (interrupted()) {
+        return kExitStoppedBase + stopSignal();
+    }
     status = driver_.checkSetupStatus();
+    if (interrupted()) {
+        return kExitStoppedBase + stopSignal();
+    }
     if (status != 0) {
         return fail("reading the measuring conditions", status);
     }

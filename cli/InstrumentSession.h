@@ -31,7 +31,9 @@ class InstrumentSession {
     InstrumentSession(const InstrumentSession&) = delete;
     InstrumentSession& operator=(const InstrumentSession&) = delete;
 
-    // connect() and checkSetupStatus(); on failure reports it and returns the exit code.
+    // connect() and checkSetupStatus(); on failure reports it and returns the exit code. A
+    // stop requested meanwhile ends it early with a non-zero code (the program exits with
+    // the stop's own code).
     int open();
 
     TavoRX9100& driver() { return driver_; }

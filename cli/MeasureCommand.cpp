@@ -57,8 +57,12 @@ int runMeasure(CommandContext& context) {
                                              *driver.getDataFormat(), options.output.observer);
     auto writer = makeWriter(options.output.format, target.stream(), report, options.count > 1);
     ProgressBar progress(driver, showProgress(options.progress));
+    PlotHistory plot(options.output.plotFile);
+    // Cancels whatever wait the driver is in (the measuring time, an instrument still busy,
+    // the completion) once a stop is requested.
+    const StopWatcher watcher([&driver] { driver.setMeasurementCancel(true); },
+                              target.watchedPipe());
 
-    std::vector<MeasurementResult> results;
     int exitCode = kExitOk;
     const auto interval =
         std::chrono::milliseconds(static_cast<long long>(options.interval * 1000));
@@ -71,8 +75,9 @@ int runMeasure(CommandContext& context) {
         const int status = driver.doMeasurement(records, &progress);
         progress.clear();
         if (status != 0) {
-            if (progress.cancelSent()) {
-                break;  // reported below as cancelled
+            if (interrupted()) {
+                printError("measurement " + std::to_string(index) + " cancelled");
+                break;  // the stop, not the failure it caused, sets the exit code
             }
             exitCode = session.fail("measurement " + std::to_string(index), status);
             break;
@@ -87,7 +92,10 @@ int runMeasure(CommandContext& context) {
             noteWarning(result);
         }
         writer->add(result);
-        results.push_back(std::move(result));
+        if (!target.good()) {
+            break;  // reported below; measuring on would only lose more results
+        }
+        plot.add(result);
         if (index < options.count) {
             const auto elapsed = std::chrono::steady_clock::now() - start;
             if (elapsed < interval) {
@@ -101,16 +109,9 @@ int runMeasure(CommandContext& context) {
         printError("the results could not be written completely");
         exitCode = exitCode == kExitOk ? kExitOutput : exitCode;
     }
-    if (!options.output.plotFile.empty() && !results.empty()) {
-        if (const std::string error = writePlot(options.output.plotFile, results, report);
-            !error.empty()) {
-            printError(error);
-            exitCode = exitCode == kExitOk ? kExitOutput : exitCode;
-        }
-    }
-    if (interrupted() && exitCode == kExitOk) {
-        printError(progress.cancelSent() ? "measurement cancelled" : "stopped");
-        exitCode = kExitCancelled;
+    if (const std::string error = plot.write(report); !error.empty()) {
+        printError(error);
+        exitCode = exitCode == kExitOk ? kExitOutput : exitCode;
     }
     return exitCode;
 }

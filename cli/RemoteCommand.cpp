@@ -90,10 +90,13 @@ int runRemote(CommandContext& context) {
     }
     std::fprintf(stderr, "Waiting for the instrument's measuring key; Ctrl-C stops.\n");
 
-    std::vector<MeasurementResult> results;
+    // Only a closed output pipe needs the watcher here: the loop below looks for a stop
+    // request at least every 100 ms.
+    const StopWatcher watcher({}, target.watchedPipe());
+    PlotHistory plot(options.output.plotFile);
+    int received = 0;
     int exitCode = kExitOk;
-    while (!interrupted() &&
-           (options.count == 0 || static_cast<int>(results.size()) < options.count)) {
+    while (!interrupted() && (options.count == 0 || received < options.count)) {
         if (session.transportFailuresInARow() >= kDeadLinkFailures) {
             printError("the instrument stopped answering on " + session.portName() + ": " +
                        session.lastTransportError());
@@ -112,16 +115,18 @@ int runRemote(CommandContext& context) {
                 printError("a measurement from the instrument held invalid values; skipped");
                 continue;
             }
-            MeasurementResult result =
-                makeResult(static_cast<int>(results.size()) + 1, record, report);
+            const MeasurementResult result = makeResult(++received, record, report);
             writer->add(result);
-            results.push_back(std::move(result));
-            if (!options.output.plotFile.empty()) {
-                if (const std::string error = writePlot(options.output.plotFile, results, report);
-                    !error.empty()) {
-                    printError(error);
-                    exitCode = kExitOutput;
-                }
+            if (!target.good()) {
+                printError("the results could not be written completely");
+                exitCode = kExitOutput;
+                break;
+            }
+            plot.add(result);
+            if (const std::string error = plot.write(report); !error.empty()) {
+                printError(error);
+                exitCode = kExitOutput;
+                break;
             }
         }
         if (exitCode != kExitOk) {
@@ -136,8 +141,7 @@ int runRemote(CommandContext& context) {
         printError("the results could not be written completely");
         exitCode = kExitOutput;
     }
-    std::fprintf(stderr, "%zu measurement%s received.\n", results.size(),
-                 results.size() == 1 ? "" : "s");
+    std::fprintf(stderr, "%d measurement%s received.\n", received, received == 1 ? "" : "s");
     return exitCode;
 }
 

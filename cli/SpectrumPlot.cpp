@@ -15,6 +15,23 @@ std::string plotTitle(const MeasurementResult& result) {
            formatValue(c.duv, "%.4f");
 }
 
+void PlotHistory::add(const MeasurementResult& result) {
+    if (path_.empty()) {
+        return;
+    }
+    if (kept_.size() == kPlottedMeasurements) {
+        kept_.erase(kept_.begin());
+    }
+    kept_.push_back(result);
+}
+
+std::string PlotHistory::write(const ReportContext& context) const {
+    if (path_.empty() || kept_.empty()) {
+        return {};
+    }
+    return writePlot(path_, kept_, context);
+}
+
 #ifdef RX9100_CLI_PLOT
 
 bool plotAvailable() {

@@ -18,4 +18,22 @@ std::string writePlot(const std::string& path, const std::vector<MeasurementResu
 // "Lv 100.0 cd/m²  x 0.3127  y 0.3290  CCT 6504 K"
 std::string plotTitle(const MeasurementResult& result);
 
+// What --plot draws, and all a run keeps of its results: the last kPlottedMeasurements
+// (more curves could not be told apart), nothing without --plot. An endless remote run
+// stays the same size in memory.
+class PlotHistory {
+  public:
+    static constexpr std::size_t kPlottedMeasurements = 20;
+
+    explicit PlotHistory(std::string path) : path_(std::move(path)) {}
+    void add(const MeasurementResult& result);
+    // Draws the kept measurements; an error text, empty when the file was written (or
+    // nothing was asked for or measured).
+    std::string write(const ReportContext& context) const;
+
+  private:
+    std::string path_;
+    std::vector<MeasurementResult> kept_;
+};
+
 }  // namespace cli

@@ -13,6 +13,8 @@
 #include "ExitCodes.h"
 #include "Interrupt.h"
 #include "Options.h"
+#include "OutputTarget.h"
+#include "StandardDescriptors.h"
 #include "sensor/RegistryStore.h"
 #include "sensor/TavoRX9100.h"
 
@@ -34,12 +36,27 @@ constexpr const char* kDescription =
 
 constexpr const char* kExitCodes =
     "\nExit codes: 0 done, 1 internal failure, 2 bad usage or condition value, 3 no link "
-    "(port, no reply, line dropped), 4 refused by the instrument or driver, 5 output not "
-    "written, 130 stopped by Ctrl-C.";
+    "(port, no reply, line dropped, port busy), 4 refused by the instrument or driver, 5 "
+    "output not written, 128 + signal when stopped: 129 SIGHUP, 130 Ctrl-C, 141 closed output "
+    "pipe, 143 SIGTERM.";
 
-}  // namespace
+// A stop request wins over what the command made of it (a cancelled measurement is no
+// failure), and output that was not written wins over success.
+int finalExitCode(int commandExitCode) {
+    using namespace cli;
+    int exitCode = commandExitCode;
+    if (const std::string error = standardOutputError(); !error.empty()) {
+        printError(error);
+        exitCode = exitCode == kExitOk ? kExitOutput : exitCode;
+    }
+    if (const int signal = stopSignal(); signal != 0) {
+        printError("stopped by " + stopReason(signal));
+        exitCode = kExitStoppedBase + signal;
+    }
+    return exitCode;
+}
 
-int main(int argc, char** argv) {
+int runProgram(int argc, char** argv) {
     using namespace cli;
     CLI::App app{kDescription, "rx9100"};
     app.set_version_flag("--version", std::string("rx9100 ") + RX9100_VERSION);
@@ -50,17 +67,17 @@ int main(int argc, char** argv) {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         const int code = app.exit(e);
-        return code == 0 ? kExitOk : kExitUsage;
+        return finalExitCode(code == 0 ? kExitOk : kExitUsage);
     }
     const GlobalOptions& global = line.global;
     if (global.sim.enabled && !global.port.empty()) {
         printError("--sim and --port exclude each other");
         return kExitUsage;
     }
-    installInterruptHandler();
+    installStopHandlers();
 
     if (commands.ports->parsed()) {
-        return runPorts();
+        return finalExitCode(runPorts());
     }
     if (!global.settingsDir.empty()) {
         std::error_code error;
@@ -110,5 +127,15 @@ int main(int argc, char** argv) {
     }
     // The driver object lives on (as in a host); its port is closed, so it no longer
     // refers to the simulator's pty.
-    return exitCode;
+    return finalExitCode(exitCode);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // First of all: nothing may be opened on a free standard descriptor.
+    if (!cli::occupyStandardDescriptors()) {
+        return cli::kExitInternal;
+    }
+    return runProgram(argc, argv);
 }

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,7 +13,8 @@
 
 namespace clitest {
 
-CliProcess::CliProcess(const std::filesystem::path& folder, const std::vector<std::string>& args)
+CliProcess::CliProcess(const std::filesystem::path& folder, const std::vector<std::string>& args,
+                       const Launch& launch)
     : outPath_(folder / "stdout.txt"), errPath_(folder / "stderr.txt") {
     std::vector<std::string> argv{RX9100_CLI};
     argv.insert(argv.end(), args.begin(), args.end());
@@ -23,17 +25,41 @@ CliProcess::CliProcess(const std::filesystem::path& folder, const std::vector<st
     pointers.push_back(nullptr);
     const std::string out = outPath_.string();
     const std::string err = errPath_.string();
+    int outPipe[2] = {-1, -1};
+    if (launch.stdoutToPipe || !launch.stdoutPath.empty()) {
+        std::filesystem::remove(outPath_);  // out() then reads nothing
+    }
+    if (launch.stdoutToPipe && ::pipe2(outPipe, O_CLOEXEC) != 0) {
+        return;
+    }
     pid_ = ::fork();
     if (pid_ == 0) {
-        const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const std::string outFile = launch.stdoutPath.empty() ? out : launch.stdoutPath;
+        const int o = launch.stdoutToPipe
+                          ? outPipe[1]
+                          : ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const int in = ::open("/dev/null", O_RDONLY);
         ::dup2(o, STDOUT_FILENO);
         ::dup2(e, STDERR_FILENO);
         ::dup2(in, STDIN_FILENO);
+        for (int fd : launch.closed) {
+            ::close(fd);
+        }
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
         ::execv(pointers[0], pointers.data());
         ::_exit(127);
+    }
+    if (launch.stdoutToPipe) {
+        ::close(outPipe[1]);
+        pipeReader_ = outPipe[0];
+    }
+}
+
+void CliProcess::closeOutputPipe() {
+    if (pipeReader_ >= 0) {
+        ::close(pipeReader_);
+        pipeReader_ = -1;
     }
 }
 
@@ -42,6 +68,7 @@ CliProcess::~CliProcess() {
         ::kill(pid_, SIGKILL);
         ::waitpid(pid_, nullptr, 0);
     }
+    closeOutputPipe();
 }
 
 void CliProcess::signal(int number) const {
@@ -51,16 +78,20 @@ void CliProcess::signal(int number) const {
 Finished CliProcess::wait(std::chrono::milliseconds limit) {
     Finished result;
     int status = 0;
-    const bool ended = waitUntil([&] { return ::waitpid(pid_, &status, WNOHANG) == pid_; }, limit);
+    rusage usage{};
+    const bool ended =
+        waitUntil([&] { return ::wait4(pid_, &status, WNOHANG, &usage) == pid_; }, limit);
     if (!ended) {
         ::kill(pid_, SIGKILL);
         ::waitpid(pid_, &status, 0);
     } else if (WIFEXITED(status)) {
         result.exitCode = WEXITSTATUS(status);
     } else if (WIFSIGNALED(status)) {
-        result.exitCode = 128 + WTERMSIG(status);
+        result.signal = WTERMSIG(status);
+        result.exitCode = 128 + result.signal;
     }
     pid_ = -1;
+    result.peakMemoryKb = usage.ru_maxrss;
     result.out = out();
     result.err = err();
     return result;
@@ -75,8 +106,8 @@ std::string CliProcess::err() const {
 }
 
 Finished runCli(const std::filesystem::path& folder, const std::vector<std::string>& args,
-                std::chrono::milliseconds limit) {
-    CliProcess process(folder, args);
+                std::chrono::milliseconds limit, const Launch& launch) {
+    CliProcess process(folder, args, launch);
     return process.wait(limit);
 }
 
