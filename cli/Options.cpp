@@ -3,12 +3,24 @@
 #include <CLI/CLI.hpp>
 #include <map>
 
+#include "OptionChecks.h"
+#include "simulator/Fault.h"
 #include "simulator/OptionChecks.h"
 #include "simulator/Sample.h"
+#include "simulator/Spectrum.h"
 
 namespace cli {
 
 namespace {
+
+// The line speeds the serial transport can set.
+const std::vector<long long> kLineSpeeds{1200,  2400,  4800,   9600,  19200,
+                                         38400, 57600, 115200, 230400};
+constexpr double kSecondsPerDay = 86400;
+constexpr long long kMostMeasurements = 1000000;
+constexpr const char* kSourceNames =
+    "a, d65, e, planck:K, led:NM[:FWHM], red, green, blue, white, lines:HG (mercury and argon "
+    "lines), lines:NM,NM,...";
 
 void declareSimulator(CLI::App& app, SimulatorOptions& sim) {
     const std::string group = "Built-in simulator (with --sim)";
@@ -17,12 +29,19 @@ void declareSimulator(CLI::App& app, SimulatorOptions& sim) {
                                      "pseudo-terminal through the real serial transport");
     flag->group(group);
     auto simOption = [&](CLI::Option* option) { option->needs(flag)->group(group); };
-    simOption(app.add_option("--sim-source", sim.source,
-                             "Light source: a, d65, e, planck:K, led:NM[:FWHM], red, green, "
-                             "blue, white, lines:HG (mercury and argon lines), lines:NM,NM,...")
-                  ->capture_default_str());
+    simOption(
+        app.add_option("--sim-source", sim.source, std::string("Light source: ") + kSourceNames)
+            ->check(CLI::Validator(
+                [](std::string& text) {
+                    return rx9100sim::LightSource::parse(text)
+                               ? std::string()
+                               : "the light source is one of " + std::string(kSourceNames) +
+                                     " (not \"" + text + "\")";
+                },
+                ""))
+            ->capture_default_str());
     simOption(app.add_option("--sim-luminance", sim.luminance, "Luminance of the source in cd/m2")
-                  ->check(rx9100sim::nonNegative("the luminance"))
+                  ->check(numberIn("the luminance", 0, 1e7, "cd/m2"))
                   ->capture_default_str());
     simOption(app.add_option("--sim-sample", sim.samples,
                              std::string("Samples in front of the instrument, one per "
@@ -44,7 +63,7 @@ void declareSimulator(CLI::App& app, SimulatorOptions& sim) {
                   ->type_name("X"));
     simOption(app.add_option("--sim-variation", sim.variation,
                              "Model variation: 0 or 1 standard, 2 low-luminance")
-                  ->check(CLI::Range(0, 9))
+                  ->check(wholeNumberIn("the model variation", 0, 9))
                   ->capture_default_str());
     simOption(
         app.add_option("--sim-body", sim.body, "Body number it reports")->capture_default_str());
@@ -53,28 +72,29 @@ void declareSimulator(CLI::App& app, SimulatorOptions& sim) {
                              "level follows from it")
                   ->capture_default_str());
     simOption(app.add_option("--sim-angle", sim.angle, "Measuring angle setting 0, 1 or 2")
-                  ->check(CLI::Range(0, 2)));
+                  ->check(wholeNumberIn("the measuring angle setting", 0, 2)));
     simOption(app.add_option("--sim-baud", sim.baud,
                              "Emulate a serial line of this speed; 0: no artificial delay")
-                  ->check(CLI::NonNegativeNumber)
+                  ->check(wholeNumberIn("the emulated line speed", 0, 4000000))
                   ->capture_default_str());
     simOption(app.add_option("--sim-time-scale", sim.timeScale,
                              "Multiply every measuring time by this factor")
-                  ->check(rx9100sim::nonNegative("the time scale"))
+                  ->check(numberIn("the time scale", 0, 1000))
                   ->capture_default_str());
     simOption(app.add_option("--sim-measuring-time", sim.measuringTime,
                              "Make every measurement take this many seconds")
-                  ->check(rx9100sim::nonNegative("the measuring time")));
+                  ->check(numberIn("the measuring time", 0, 3600, "seconds")));
     simOption(app.add_option("--sim-key-interval", sim.keyInterval,
                              "Press the instrument's measuring key every N seconds (0: never)")
-                  ->check(rx9100sim::nonNegative("the key interval"))
+                  ->check(numberIn("the key interval", 0, kSecondsPerDay, "seconds"))
                   ->capture_default_str());
     simOption(app.add_option("--sim-noise", sim.noise, "Relative noise of the readings (0: exact)")
-                  ->check(rx9100sim::nonNegative("the noise"))
+                  ->check(numberIn("the noise", 0, 1))
                   ->capture_default_str());
     simOption(app.add_option("--sim-fault", sim.faults,
                              "Make the instrument misbehave once, e.g. MEDR:hangup, "
-                             "MEAS,1:error:12, '*:silent' (repeatable; see docs/simulator.md)"));
+                             "MEAS,1:error:12, '*:silent' (repeatable; see docs/simulator.md)")
+                  ->check(rx9100sim::checkedBy(rx9100sim::Fault::parse)));
     simOption(app.add_option("--sim-transcript", sim.transcript,
                              "Append every line the instrument receives and sends to FILE"));
 }
@@ -102,7 +122,7 @@ void declareOutput(CLI::App& command, OutputOptions& output) {
         ->type_name("FILE.png");
     command
         .add_option("--observer", output.observer, "Colour values for the 2 or 10 degree observer")
-        ->check(CLI::IsMember({2, 10}))
+        ->check(oneOf("the observer", {2, 10}))
         ->capture_default_str();
 }
 
@@ -120,7 +140,7 @@ Subcommands declareCommandLine(CLI::App& app, CommandLine& line) {
                    "(/dev/ttyS)")
         ->check(CLI::IsMember({"usb", "rs232c"}, CLI::ignore_case));
     app.add_option("--baud", global.baud, "Line speed; default: the settings store's (38400)")
-        ->check(CLI::PositiveNumber);
+        ->check(oneOf("the line speed", kLineSpeeds));
     app.add_option("--settings", global.settingsDir,
                    "Folder of the settings store (default $XDG_CONFIG_HOME/rx9100)")
         ->type_name("DIR");
@@ -150,12 +170,12 @@ Subcommands declareCommandLine(CLI::App& app, CommandLine& line) {
     commands.measure = app.add_subcommand("measure", "Take one measurement or a series");
     declareOutput(*commands.measure, line.measure.output);
     commands.measure->add_option("--count,-n", line.measure.count, "Number of measurements")
-        ->check(CLI::PositiveNumber)
+        ->check(wholeNumberIn("the number of measurements", 1, kMostMeasurements))
         ->capture_default_str();
     commands.measure
         ->add_option("--interval", line.measure.interval,
                      "Seconds from the start of one measurement to the start of the next")
-        ->check(CLI::NonNegativeNumber)
+        ->check(numberIn("the interval", 0, kSecondsPerDay, "seconds"))
         ->capture_default_str();
     commands.measure
         ->add_option_function<std::string>(
@@ -175,7 +195,7 @@ Subcommands declareCommandLine(CLI::App& app, CommandLine& line) {
     commands.remote
         ->add_option("--count,-n", line.remote.count,
                      "Stop after this many measurements (0: never)")
-        ->check(CLI::NonNegativeNumber)
+        ->check(wholeNumberIn("the number of measurements", 0, kMostMeasurements))
         ->capture_default_str();
     return commands;
 }

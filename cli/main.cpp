@@ -1,6 +1,8 @@
 // rx9100: the command-line host of the RX-9100 driver. It drives the instrument
 // only through the driver's host interface, as a GUI host does.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -89,12 +91,21 @@ int runProgram(int argc, char** argv) {
     if (!global.traceFile.empty()) {
         traceFile.reset(std::fopen(global.traceFile.c_str(), "a"));
         if (!traceFile) {
-            printError("cannot write the trace file " + global.traceFile);
+            printError("cannot write the trace file " + global.traceFile + ": " +
+                       std::strerror(errno));
             return kExitOutput;
         }
         trace = traceFile.get();
     } else if (global.trace) {
         trace = stderr;
+    }
+    // Like the other files, the transcript is checked before anything is started.
+    if (const std::string& path = global.sim.transcript; !path.empty()) {
+        if (!TraceFile(std::fopen(path.c_str(), "a"))) {
+            printError("cannot write the simulator transcript " + path + ": " +
+                       std::strerror(errno));
+            return kExitOutput;
+        }
     }
 
     // Declared before the driver is used so that it outlives every exchange.

@@ -2,6 +2,9 @@
 // identification with its trace, and a port that does not exist.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+
 #include "CliTest.h"
 
 namespace clitest {
@@ -24,6 +27,59 @@ TEST_F(IdentifyTest, HelpOnEveryLevelVersionAndBadUsage) {
     EXPECT_EQ(runCli(folder.path(), {"--sim-source", "a", "identify"}).exitCode, 2);  // needs --sim
     EXPECT_EQ(runCli(folder.path(), {"--sim", "--port", "/dev/null", "identify"}).exitCode, 2);
     EXPECT_EQ(runCli(folder.path(), {"measure", "--format", "xml"}).exitCode, 2);
+}
+
+// Longest run of digits in a text.
+std::size_t longestNumber(const std::string& text) {
+    std::size_t longest = 0;
+    std::size_t run = 0;
+    for (char c : text) {
+        run = std::isdigit(static_cast<unsigned char>(c)) ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    return longest;
+}
+
+TEST_F(IdentifyTest, ValuesOutOfRangeAreRefusedInWordsBeforeAnythingStarts) {
+    const std::vector<std::vector<std::string>> cases{
+        {"measure", "--count", "0"},
+        {"measure", "--count", "-3"},
+        {"measure", "--count", "99999999999"},
+        {"measure", "--count", "2.5"},
+        {"measure", "--interval", "nan"},
+        {"measure", "--interval", "inf"},
+        {"measure", "--interval", "1e300"},
+        {"measure", "--interval", "-1"},
+        {"measure", "--observer", "3"},
+        {"remote", "--count", "-1"},
+        {"--baud", "0", "identify"},
+        {"--baud", "-9600", "identify"},
+        {"--baud", "12345", "identify"},
+        {"--sim-luminance", "nan", "identify"},
+        {"--sim-luminance", "1e300", "identify"},
+        {"--sim-key-interval", "1e300", "identify"},
+        {"--sim-key-interval", "-1", "identify"},
+        {"--sim-measuring-time", "inf", "identify"},
+        {"--sim-noise", "nan", "identify"},
+        {"--sim-baud", "-5", "identify"},
+        {"--sim-baud", "0x10", "identify"},
+        {"--sim-variation", "nan", "identify"},
+        {"--sim-angle", "3", "identify"},
+        {"--sim-wavelength-error", "nan", "identify"},
+        {"--sim-stored", "-1", "identify"},
+        {"--sim-source", "sunlight", "identify"},
+        {"--sim-fault", "MEAS,1", "identify"},
+    };
+    for (const auto& args : cases) {
+        SCOPED_TRACE(::testing::PrintToString(args));
+        const Finished r = run(args);
+        EXPECT_EQ(r.exitCode, 2) << r.err;
+        const std::string& option =
+            args.front() == "measure" || args.front() == "remote" ? args[1] : args.front();
+        EXPECT_NE(r.err.find(option + ": "), std::string::npos) << r.err;
+        EXPECT_LE(longestNumber(r.err), 12u) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(transcript()));  // no instrument was started
+    }
 }
 
 TEST_F(IdentifyTest, PrintsTheInstrumentAndTracesEveryLine) {
