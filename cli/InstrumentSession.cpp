@@ -7,6 +7,7 @@
 #include "ErrorReport.h"
 #include "ExitCodes.h"
 #include "Interrupt.h"
+#include "PortHolders.h"
 #include "TracingConnection.h"
 #include "outside/CommunicationMethod.h"
 #include "sensor/ResultCodes.h"
@@ -14,6 +15,9 @@
 namespace cli {
 
 namespace {
+
+// What the transport says of a port another program has locked.
+constexpr const char* kPortBusy = "in use by another program";
 
 // A port configured like the driver's own, then changed by the options.
 std::unique_ptr<SerialPort> makePort(SerialPort* current, const GlobalOptions& options,
@@ -97,7 +101,30 @@ int InstrumentSession::open() {
 
 int InstrumentSession::fail(const std::string& action, int status) {
     const bool transport = status == codes::status::kTransportFailed;
-    return reportFailure(action, driver_, status, transport ? lastTransportError() : "");
+    const int exitCode =
+        reportFailure(action, driver_, status, transport ? lastTransportError() : "");
+    if (transport) {
+        explainPortConflict();
+    }
+    return exitCode;
+}
+
+void InstrumentSession::explainPortConflict() const {
+    const SerialPort& port = link_->port();
+    const auto holders = otherPortHolders(port.getPortName(), port.getMethod());
+    std::string names;
+    for (const std::string& holder : holders) {
+        names += (names.empty() ? "" : ", ") + holder;
+    }
+    if (lastTransportError().find(kPortBusy) != std::string::npos) {
+        printError(portName() + " is busy: " +
+                   (names.empty() ? std::string("another program holds it") : "held by " + names) +
+                   ". Close that program, or choose another port with --port.");
+    } else if (!names.empty()) {
+        // Whoever else reads the port takes the instrument's replies.
+        printError(portName() + " is also open in " + names +
+                   ", which may be taking the instrument's replies.");
+    }
 }
 
 std::string InstrumentSession::portName() const {

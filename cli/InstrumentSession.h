@@ -47,6 +47,9 @@ class InstrumentSession {
     int fail(const std::string& action, int status);
 
   private:
+    // After a transport failure: the programs that hold or read the same port, if any.
+    void explainPortConflict() const;
+
     TavoRX9100& driver_;
     TracingConnection* link_ = nullptr;  // owned by the driver
     bool connected_ = false;

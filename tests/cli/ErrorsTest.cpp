@@ -1,7 +1,11 @@
 // Failures: each prints the driver's status, the error code with the
 // instrument's text and an English gloss, exits with its documented code, and
 // leaves the instrument in local mode.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include "CliTest.h"
 
@@ -39,6 +43,48 @@ TEST_F(ErrorsTest, RefusalsAreReportedAndTheInstrumentReturnsToLocalMode) {
         ASSERT_FALSE(sent.empty());
         EXPECT_EQ(sent.back(), "RMTS,0") << c.args[1];
     }
+}
+
+// A pseudo-terminal nobody answers on, its far end held open by this test.
+class SilentPort {
+  public:
+    SilentPort() : master_(::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC)) {
+        if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0) {
+            path_ = ::ptsname(master_);
+            held_ = ::open(path_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+        }
+    }
+    ~SilentPort() {
+        ::close(held_);
+        ::close(master_);
+    }
+    const std::string& path() const { return path_; }
+    bool lock() const { return ::flock(held_, LOCK_EX | LOCK_NB) == 0; }
+
+  private:
+    int master_;
+    int held_ = -1;
+    std::string path_;
+};
+
+TEST_F(ErrorsTest, APortOtherProgramsHoldIsNamedWithThem) {
+    SilentPort port;
+    ASSERT_FALSE(port.path().empty());
+    const std::string me = "(process " + std::to_string(::getpid()) + ")";
+    const std::vector<std::string> args{"--settings", file("settings").string(), "--port",
+                                        port.path(), "identify"};
+    // Open but not locked: the instrument's replies may go to the other reader.
+    Finished r = runCli(folder.path(), args);
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_NE(r.err.find(port.path() + " is also open in "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(me), std::string::npos) << r.err;
+    // Locked: the transport refuses the port.
+    ASSERT_TRUE(port.lock());
+    r = runCli(folder.path(), args);
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_NE(r.err.find(port.path() + " is busy: held by "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(me), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("choose another port with --port"), std::string::npos) << r.err;
 }
 
 TEST_F(ErrorsTest, TraceOnStderrShowsBothDirectionsWithTimestamps) {
