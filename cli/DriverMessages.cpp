@@ -9,7 +9,8 @@ int DriverMessages::messageBox(platform::WindowHandle, const platform::MessageBo
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
         text.pop_back();
     }
-    printError("driver message: " + text);
+    const std::string gloss = glossForMessage(text);
+    printError("driver message: " + text + (gloss.empty() ? "" : " (" + gloss + ")"));
     return request.buttons == platform::MessageBoxButtons::Ok ? platform::IDOK : platform::IDCANCEL;
 }
 

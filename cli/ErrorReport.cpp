@@ -1,5 +1,6 @@
 #include "ErrorReport.h"
 
+#include <cctype>
 #include <cstdio>
 #include <map>
 
@@ -37,6 +38,33 @@ std::string glossFor(int code) {
         {error::kInsufficientExposure, "insufficient exposure"},
     };
     const auto found = glosses.find(code);
+    return found == glosses.end() ? std::string() : found->second;
+}
+
+std::string glossForMessage(const std::string& text) {
+    // "ER10 : ..." and "OK16 : ...": the instrument's own texts carry their code.
+    if (text.size() >= 4 && (text.starts_with("ER") || text.starts_with("OK")) &&
+        std::isdigit(static_cast<unsigned char>(text[2])) != 0 &&
+        std::isdigit(static_cast<unsigned char>(text[3])) != 0) {
+        const int number = (text[2] - '0') * 10 + (text[3] - '0');
+        return glossFor(text.starts_with("OK") ? codes::error::kNoError + number : number);
+    }
+    namespace error = codes::error;
+    // The driver's own texts, as its string table and the common words have them.
+    static const std::map<std::string, std::string> glosses{
+        {"測定器から応答がありません", glossFor(error::kNoResponse)},
+        {"白色校正が行われていません", glossFor(error::kWhiteCalibrationMissing)},
+        {"測定データが正しくありません。正しい条件で測定してください。",
+         glossFor(error::kInvalidData)},
+        {"測定角が変更されています。校正を実行してください。", glossFor(error::kAngleChanged)},
+        {"データを正しく受信できませんでした", glossFor(error::kDataNotReceived)},
+        {"データ受信に失敗しました", "receiving data failed"},
+        {"通信ポートを開けませんでした。", "the port could not be opened"},
+        {"通信ポートを閉じられませんでした。", "the port could not be closed"},
+        {"データ受信中です。しばらくしてから操作してください。",
+         "data are still being received; try again shortly"},
+    };
+    const auto found = glosses.find(text);
     return found == glosses.end() ? std::string() : found->second;
 }
 

@@ -10,6 +10,10 @@ namespace cli {
 // English meaning of an error or warning code ("" when the code has none).
 std::string glossFor(int code);
 
+// English meaning of a text the driver shows in a message box ("" when unknown): the
+// instrument's "ERnn : ..." texts by their code, the driver's own texts one by one.
+std::string glossForMessage(const std::string& text);
+
 // -10 (transport) and 10 (refused) map to their exit codes; anything else non-zero
 // counts as refused.
 int exitCodeForStatus(int status);

@@ -7,6 +7,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <sstream>
+
 #include "CliTest.h"
 
 namespace clitest {
@@ -43,6 +45,27 @@ TEST_F(ErrorsTest, RefusalsAreReportedAndTheInstrumentReturnsToLocalMode) {
         ASSERT_FALSE(sent.empty());
         EXPECT_EQ(sent.back(), "RMTS,0") << c.args[1];
     }
+}
+
+// The receive thread of remote measurement shows its failures itself, in the driver's
+// (Japanese) texts; each comes with its English meaning.
+TEST_F(ErrorsTest, DriverMessagesCarryTheirEnglishGloss) {
+    const Finished r = run({"--sim-key-interval", "0.3", "--sim-fault", "MEDR:error:30",
+                            "--sim-fault", "MEDR,1,1,2:hangup", "remote", "--count", "2"});
+    EXPECT_EQ(r.exitCode, 3) << r.err;
+    std::istringstream lines(r.err);
+    int messages = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("rx9100: driver message: ")) {
+            ++messages;
+            EXPECT_TRUE(line.ends_with(")")) << line;
+        }
+    }
+    EXPECT_GE(messages, 2);
+    EXPECT_NE(r.err.find("ER30 : 回路エラー (circuit error)"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("測定器から応答がありません (no response from the instrument)"),
+              std::string::npos)
+        << r.err;
 }
 
 // A pseudo-terminal nobody answers on, its far end held open by this test.
