@@ -1,5 +1,8 @@
 // The driver's settings in the store: the port and the white-calibration files, and the
 // folders it works in.
+#include <algorithm>
+#include <array>
+
 #include "platform/AppFolder.h"
 #include "sensor/TavoRX9100.h"
 
@@ -9,19 +12,30 @@ constexpr std::size_t kPortNameBytes = 30;
 constexpr std::size_t kPathBytes = 256;
 constexpr const char* kDefaultPort = "COM1";
 constexpr int kDefaultBaudRate = 38400;
+// The line speeds the instrument offers.
+constexpr std::array kBaudRates{1200, 2400, 4800, 9600, 19200, 38400};
 
 }  // namespace
 
 void TavoRX9100::loadSettings(std::string& port, int& baud) {
+    // A value out of range counts as missing; what the file says stays there until the
+    // user changes that setting.
     port = registry->readString(kSection, "MeasurementCOM", kDefaultPort, kPortNameBytes);
     baud = registry->readInt(kSection, "MeasurementBaudrate", kDefaultBaudRate);
-    // The white-calibration settings are written straight back, so the file lists them.
+    if (std::find(kBaudRates.begin(), kBaudRates.end(), baud) == kBaudRates.end()) {
+        baud = kDefaultBaudRate;
+    }
+    // The white-calibration settings are written straight back, so the file lists them;
+    // a value that is there but could not be read is not replaced by the default.
     whiteCalStdPath = registry->readString(kSection, "WCSFilePath", "", kPathBytes);
-    registry->writeString(kSection, "WCSFilePath", whiteCalStdPath);
+    registry->addStringIfMissing(kSection, "WCSFilePath", whiteCalStdPath);
     whiteCalUserPath = registry->readString(kSection, "WCUFilePath", "", kPathBytes);
-    registry->writeString(kSection, "WCUFilePath", whiteCalUserPath);
+    registry->addStringIfMissing(kSection, "WCUFilePath", whiteCalUserPath);
     whiteCalUserOn = registry->readInt(kSection, "WCUOnOff", 0);
-    registry->writeInt(kSection, "WCUOnOff", whiteCalUserOn);
+    if (whiteCalUserOn != 0 && whiteCalUserOn != 1) {
+        whiteCalUserOn = 0;
+    }
+    registry->addIntIfMissing(kSection, "WCUOnOff", whiteCalUserOn);
 }
 
 void TavoRX9100::storePortSettings(const std::string& port, int baud) {

@@ -5,8 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 
 namespace registry {
 
@@ -66,23 +68,61 @@ void UniqueFd::reset() {
     }
 }
 
-std::optional<std::string> readFile(const std::string& path) {
+std::optional<std::string> readFile(const std::string& path, std::size_t maxBytes) {
     UniqueFd fd(retry([&] { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC); }));
     if (!fd.valid()) {
         return std::nullopt;
     }
     std::string content;
     char chunk[4096];
-    for (;;) {
-        const ssize_t n = retry([&] { return ::read(fd.get(), chunk, sizeof chunk); });
+    while (content.size() < maxBytes) {
+        const std::size_t wanted = std::min(sizeof chunk, maxBytes - content.size());
+        const ssize_t n = retry([&] { return ::read(fd.get(), chunk, wanted); });
         if (n < 0) {
             return std::nullopt;
         }
         if (n == 0) {
-            return content;
+            break;
         }
         content.append(chunk, static_cast<std::size_t>(n));
     }
+    return content;
+}
+
+std::optional<std::string> keepCopy(const std::string& path) {
+    UniqueFd from(retry([&] { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC); }));
+    if (!from.valid()) {
+        return std::nullopt;
+    }
+    char stamp[32];
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    ::gmtime_r(&now, &utc);
+    std::strftime(stamp, sizeof stamp, "%Y%m%dT%H%M%SZ", &utc);
+    const std::string base = path + ".bad-" + stamp;
+    for (int attempt = 1; attempt <= 100; ++attempt) {
+        const std::string name = attempt == 1 ? base : base + "-" + std::to_string(attempt);
+        UniqueFd to(retry(
+            [&] { return ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600); }));
+        if (!to.valid()) {
+            if (errno == EEXIST) {
+                continue;
+            }
+            return std::nullopt;
+        }
+        char chunk[4096];
+        for (;;) {
+            const ssize_t n = retry([&] { return ::read(from.get(), chunk, sizeof chunk); });
+            if (n == 0 && retry([&] { return ::fsync(to.get()); }) == 0) {
+                return name;
+            }
+            if (n <= 0 || !writeAll(to.get(), std::string(chunk, static_cast<std::size_t>(n)))) {
+                ::unlink(name.c_str());
+                return std::nullopt;
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 bool replaceFile(const std::string& path, const std::string& content) {

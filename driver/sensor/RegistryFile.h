@@ -1,6 +1,7 @@
 #pragma once
 // File plumbing of the settings store: whole-file reads, crash-safe
 // replacement and an inter-process lock. Plain POSIX; no exceptions escape.
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -26,8 +27,14 @@ class UniqueFd {
     int fd_ = -1;
 };
 
-// The whole content of the file, or nothing when it cannot be opened or read.
-std::optional<std::string> readFile(const std::string& path);
+// The content of the file, at most maxBytes of it, or nothing when it cannot be opened
+// or read.
+std::optional<std::string> readFile(const std::string& path, std::size_t maxBytes);
+
+// Copies the file to a new file "<path>.bad-<UTC time>" (with "-2", "-3"... when that
+// name is taken: an earlier copy is never replaced) and returns the copy's name; nothing
+// when no copy could be made.
+std::optional<std::string> keepCopy(const std::string& path);
 
 // Replaces path with content so that a crash at any moment leaves either the
 // old or the new file: the content goes to a temporary file beside it, is

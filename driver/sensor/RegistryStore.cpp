@@ -17,9 +17,21 @@
 #include <sstream>
 #include <string_view>
 
+#include "platform/UiServices.h"
 #include "sensor/RegistryFile.h"
+#include "sensor/RegistryPrescan.h"
+
+// A settings file as one read of it found it.
+struct RegistryDocument {
+    enum class State { Missing, Unreadable, Damaged, Readable };
+    State state = State::Missing;
+    toml::table root;
+    std::string problem;  // why a damaged file cannot be used
+};
 
 namespace {
+
+using FileState = RegistryDocument::State;
 
 std::mutex folderMutex;
 
@@ -28,31 +40,30 @@ std::string& chosenFolder() {
     return folder;
 }
 
-enum class FileState { Missing, Unreadable, Damaged, Readable };
-
-struct Document {
-    FileState state = FileState::Missing;
-    toml::table root;
-    std::string raw;
-};
-
-// Every access reads the file anew: another process may have changed it.
-Document load(const std::string& path) {
-    Document doc;
-    auto raw = registry::readFile(path);
+// Every access reads the file anew: another process may have changed it. A file beyond
+// the limits is refused before the parser sees it.
+RegistryDocument load(const std::string& path) {
+    RegistryDocument doc;
+    const auto raw = registry::readFile(path, registry::kMaxFileBytes + 1);
     if (!raw) {
         struct stat info {};
         doc.state = (::stat(path.c_str(), &info) != 0 && errno == ENOENT) ? FileState::Missing
                                                                           : FileState::Unreadable;
         return doc;
     }
+    if (auto refusal = registry::prescanRefusal(*raw)) {
+        doc.state = FileState::Damaged;
+        doc.problem = std::move(*refusal);
+        return doc;
+    }
     try {
         doc.root = toml::parse(std::string_view(*raw), std::string_view(path));
         doc.state = FileState::Readable;
-    } catch (const toml::parse_error&) {
+    } catch (const toml::parse_error& e) {
         doc.state = FileState::Damaged;
+        doc.problem =
+            "line " + std::to_string(e.source().begin.line) + ": " + std::string(e.description());
     }
-    doc.raw = std::move(*raw);
     return doc;
 }
 
@@ -62,29 +73,47 @@ const toml::node* find(const toml::table& root, const std::string& section,
     return table ? table->get(name) : nullptr;
 }
 
-// Changes one value under the file's lock. A file that no longer parses
-// (edited by hand, or damaged outside our control) cannot be merged into; the
-// user would rather have the setting just made take effect than have every
-// later write refused, so its bytes are kept as "<file>.bad" for inspection
-// and the file starts over with this value. A file that exists but cannot be
-// read is left alone.
+// The outcome of a write, for the store to tell the user about a damaged file.
+struct Stored {
+    bool ok = false;
+    std::string problem;  // the damage found, if any
+    std::string keptAs;   // where the damaged file was kept
+};
+
+// Changes one value under the file's lock. A file that no longer parses (edited by hand,
+// or damaged outside our control) cannot be merged into. When the user changes a
+// setting, that setting should take effect rather than every later write be refused, so
+// the damaged file is kept beside it under a name of its own and the file starts over
+// with this value. A value the driver only writes back when missing (onlyIfMissing)
+// never replaces anything: neither a damaged file nor a stored value it could not read.
+// A file that exists but cannot be read is left alone.
 template <typename Value>
-bool storeValue(const std::string& path, const std::string& section, const std::string& name,
-                const Value& value) {
+Stored storeValue(const std::string& path, const std::string& section, const std::string& name,
+                  const Value& value, bool onlyIfMissing) {
     registry::ExclusiveLock lock(path + ".lock");
     if (!lock.locked()) {
-        return false;
+        return {};
     }
-    Document doc = load(path);
+    RegistryDocument doc = load(path);
     if (doc.state == FileState::Unreadable) {
-        return false;
+        return {};
     }
-    if (doc.state == FileState::Damaged && !registry::replaceFile(path + ".bad", doc.raw)) {
-        return false;
+    Stored result;
+    if (doc.state == FileState::Damaged) {
+        result.problem = doc.problem;
+        if (onlyIfMissing) {
+            return result;
+        }
+        auto kept = registry::keepCopy(path);
+        if (!kept) {
+            return result;
+        }
+        result.keptAs = std::move(*kept);
     }
     if (const auto* current = find(doc.root, section, name);
-        current && current->value_exact<Value>() == value) {
-        return true;  // The driver writes values back at every start; spare the disk.
+        current && (onlyIfMissing || current->value_exact<Value>() == value)) {
+        result.ok = true;  // The driver writes values back at every start; spare the disk.
+        return result;
     }
     if (!doc.root.get_as<toml::table>(section)) {
         doc.root.insert_or_assign(section, toml::table{});
@@ -100,12 +129,13 @@ bool storeValue(const std::string& path, const std::string& section, const std::
         const toml::table check = toml::parse(std::string_view(content), std::string_view(path));
         const auto* stored = find(check, section, name);
         if (!stored || stored->value_exact<Value>() != value) {
-            return false;
+            return result;
         }
     } catch (const toml::parse_error&) {
-        return false;
+        return result;
     }
-    return registry::replaceFile(path, content);
+    result.ok = registry::replaceFile(path, content);
+    return result;
 }
 
 bool folderWritable(const std::string& folder) {
@@ -173,13 +203,31 @@ void RegistryStore::close() {
     path_.clear();
 }
 
+RegistryDocument RegistryStore::load() const {
+    RegistryDocument doc = ::load(path_);
+    if (doc.state == FileState::Damaged) {
+        tellOnce("The settings file " + path_ + " cannot be used: " + doc.problem +
+                 ". The defaults are used; the file stays as it is until a setting is changed, "
+                 "then it is kept as " +
+                 path_ + ".bad-<UTC time> and a new file is started.");
+    }
+    return doc;
+}
+
+void RegistryStore::tellOnce(const std::string& text) const {
+    if (!told_.exchange(true)) {
+        platform::messageBox(text, platform::MessageBoxButtons::Ok,
+                             platform::MessageBoxIcon::Exclamation);
+    }
+}
+
 int RegistryStore::readInt(const std::string& section, const std::string& name,
                            int defaultValue) const {
     if (access_ == Access::None) {
         return defaultValue;
     }
     try {
-        const Document doc = load(path_);
+        const RegistryDocument doc = load();
         const auto* node = find(doc.root, section, name);
         const auto value = node ? node->value_exact<std::int64_t>() : std::nullopt;
         if (!value || *value < std::numeric_limits<int>::min() ||
@@ -198,7 +246,7 @@ std::string RegistryStore::readString(const std::string& section, const std::str
         return defaultValue;
     }
     try {
-        const Document doc = load(path_);
+        const RegistryDocument doc = load();
         const auto* node = find(doc.root, section, name);
         auto value = node ? node->value_exact<std::string>() : std::nullopt;
         // The size counts the terminator of the caller's buffer.
@@ -224,25 +272,39 @@ void RegistryStore::readString(const std::string& section, const std::string& na
     buffer[length] = '\0';
 }
 
-bool RegistryStore::writeInt(const std::string& section, const std::string& name, int value) {
+template <typename Value>
+bool RegistryStore::write(const std::string& section, const std::string& name, const Value& value,
+                          bool onlyIfMissing) {
     if (access_ != Access::ReadWrite) {
         return false;
     }
     try {
-        return storeValue(path_, section, name, static_cast<std::int64_t>(value));
+        const Stored stored = storeValue(path_, section, name, value, onlyIfMissing);
+        if (!stored.keptAs.empty()) {
+            tellOnce("The settings file " + path_ + " could not be used: " + stored.problem +
+                     ". It is kept as " + stored.keptAs + " and a new file was started.");
+        }
+        return stored.ok;
     } catch (const std::exception&) {
         return false;
     }
 }
 
+bool RegistryStore::writeInt(const std::string& section, const std::string& name, int value) {
+    return write(section, name, static_cast<std::int64_t>(value), false);
+}
+
 bool RegistryStore::writeString(const std::string& section, const std::string& name,
                                 const std::string& text) {
-    if (access_ != Access::ReadWrite) {
-        return false;
-    }
-    try {
-        return storeValue(path_, section, name, text);
-    } catch (const std::exception&) {
-        return false;
-    }
+    return write(section, name, text, false);
+}
+
+bool RegistryStore::addIntIfMissing(const std::string& section, const std::string& name,
+                                    int value) {
+    return write(section, name, static_cast<std::int64_t>(value), true);
+}
+
+bool RegistryStore::addStringIfMissing(const std::string& section, const std::string& name,
+                                       const std::string& text) {
+    return write(section, name, text, true);
 }

@@ -2,8 +2,11 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
+#include <memory>
 
 #include "outside/PortwayEx.h"
+#include "platform/ScriptedUiServices.h"
 #include "sensor/TavoRX9100.h"
 
 namespace {
@@ -77,4 +80,52 @@ TEST(DriverSettingsTest, FoldersFollowTheHostExecutable) {
     EXPECT_EQ(app.back(), '/');
     EXPECT_EQ(driver.GetRX9100SystemFolderPath(), app + "RX9100/");
     EXPECT_TRUE(std::filesystem::exists(app));
+}
+
+std::string contentOf(const std::string& path) {
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeText(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::trunc) << text;
+}
+
+// What the store holds but the driver cannot use falls back to the defaults, and stays as
+// it is until the user changes that setting.
+TEST(DriverSettingsTest, ValuesThatCannotBeUsedAreNotWrittenBackAtStart) {
+    SettingsFolder folder;
+    const std::string file = folder.path() + "/" + TavoRX9100::kApplicationKey + ".toml";
+    const std::string stored = "[RX-9100]\nMeasurementBaudrate = 12345\nWCSFilePath = \"/" +
+                               std::string(300, 'p') + "\"\nWCUFilePath = 7\nWCUOnOff = 5\n";
+    writeText(file, stored);
+    {
+        TavoRX9100 driver;
+        EXPECT_EQ(dynamic_cast<SerialPort*>(driver.getConnection())->getBaudRate(), 38400);
+        EXPECT_EQ(driver.GetWhiteCalibrationPathStdFromReg(), "");
+        EXPECT_EQ(driver.GetWhiteCalibrationPathUserFromReg(), "");
+        EXPECT_EQ(driver.GetWhiteCalibrationUserOnFromReg(), 0);
+        EXPECT_EQ(contentOf(file), stored);
+        // The one the user changes is replaced; the others stay.
+        std::string path = "/data/white.wcb";
+        driver.SetWhiteCalirationPathStdToReg(path);
+        RegistryStore store;
+        ASSERT_TRUE(store.open(TavoRX9100::kApplicationKey));
+        EXPECT_EQ(store.readString("RX-9100", "WCSFilePath", "", 256), path);
+        EXPECT_EQ(store.readInt("RX-9100", "MeasurementBaudrate", 0), 12345);
+        EXPECT_EQ(store.readInt("RX-9100", "WCUFilePath", 0), 7);
+        EXPECT_EQ(store.readInt("RX-9100", "WCUOnOff", 0), 5);
+    }
+    // A damaged file is not replaced by the values the driver writes back at start.
+    auto ui = std::make_shared<platform::ScriptedUiServices>();
+    platform::setUiServices(ui);
+    const std::string damaged = "[RX-9100]\nWCUOnOff = \n";
+    writeText(file, damaged);
+    {
+        TavoRX9100 driver;
+        EXPECT_EQ(contentOf(file), damaged);
+    }
+    platform::setUiServices(nullptr);
+    ASSERT_EQ(ui->messageBoxes().size(), 1u);
+    EXPECT_NE(ui->messageBoxes()[0].text.find(file), std::string::npos);
 }

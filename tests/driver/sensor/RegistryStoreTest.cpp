@@ -9,9 +9,14 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
+#include <regex>
 #include <string>
 #include <vector>
+
+#include "platform/ScriptedUiServices.h"
+#include "sensor/RegistryPrescan.h"
 
 namespace {
 
@@ -86,17 +91,126 @@ TEST_F(RegistryStoreTest, ValueLargerThanItsBufferReadsAsDefault) {
     EXPECT_STREQ(tiny, "COM");
 }
 
-TEST_F(RegistryStoreTest, DamagedFileReadsDefaultsAndIsReplacedKeepingACopy) {
-    writeText("[RX-9100\nMeasurementBaudrate = 9600\n");
+std::string repeated(const std::string& part, std::size_t times) {
+    std::string text;
+    for (std::size_t i = 0; i < times; ++i) {
+        text += part;
+    }
+    return text;
+}
+
+std::string contentOf(const fs::path& path) {
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST_F(RegistryStoreTest, HugeOrDeeplyNestedFilesAreRefusedBeforeParsing) {
+    struct Case {
+        std::string name;
+        std::string text;
+        std::string reason;
+    };
+    const std::vector<Case> refused{
+        {"100 KB of one table header", "[" + repeated("a.", 50000) + "a]\n", "larger than"},
+        {"a deep header", "[" + repeated("a.", 5000) + "a]\n", "nested deeper"},
+        {"a deep dotted key", repeated("a.", 5000) + "a = 1\n", "nested deeper"},
+        {"deep arrays", "a = " + repeated("[", 5000) + repeated("]", 5000) + "\n", "nested deeper"},
+        {"deep inline tables", "a = " + repeated("{a = ", 3000) + "1" + repeated("}", 3000) + "\n",
+         "nested deeper"},
+        {"a flat but huge file", "[RX-9100]\n" + repeated("# padding\n", 7000) + "WCUOnOff = 1\n",
+         "larger than"},
+    };
+    for (const Case& c : refused) {
+        SCOPED_TRACE(c.name);
+        writeText(c.text);
+        // The parser would run out of stack on some of these: each runs in a process of its own.
+        EXPECT_EXIT(
+            {
+                auto ui = std::make_shared<platform::ScriptedUiServices>();
+                platform::setUiServices(ui);
+                RegistryStore store;
+                const bool defaults = store.open(kApp) && store.readInt(kSec, "WCUOnOff", 7) == 7 &&
+                                      store.readString(kSec, "WCSFilePath", "d", 256) == "d";
+                const bool kept = !store.addIntIfMissing(kSec, "WCUOnOff", 0);
+                const auto boxes = ui->messageBoxes();
+                const bool toldOnce = boxes.size() == 1 &&
+                                      boxes[0].text.find(c.reason) != std::string::npos &&
+                                      boxes[0].text.find(file()) != std::string::npos;
+                _exit(defaults ? (kept ? (toldOnce ? 0 : 12) : 11) : 10);
+            },
+            ::testing::ExitedWithCode(0), "");
+        EXPECT_TRUE(contentOf(file()) == c.text);  // not written back over
+    }
+    // At the limit, and brackets and dots in strings and comments do not count.
+    const std::string deepest = "[" + repeated("a.", registry::kMaxNesting - 2) + "a]\nk = 5\n";
+    EXPECT_EQ(registry::nestingDepth(deepest), registry::kMaxNesting);
+    writeText("[RX-9100]\nWCSFilePath = \"" + repeated("[a.", 80) + "\" # " +
+              repeated("{a.", 1000) + "\nWCUFilePath = '''\n" + repeated("[[a.a", 500) +
+              "'''\nWCUOnOff = 1\n");
+    EXPECT_EQ(store_.readInt(kSec, "WCUOnOff", 0), 1);
+    EXPECT_EQ(store_.readString(kSec, "WCSFilePath", "", 256), repeated("[a.", 80));
+}
+
+std::vector<fs::path> keptCopies(const std::string& folder) {
+    std::vector<fs::path> copies;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.path().filename().string().starts_with(std::string(kApp) + ".toml.bad-")) {
+            copies.push_back(entry.path());
+        }
+    }
+    return copies;
+}
+
+TEST_F(RegistryStoreTest, DamagedFileIsToldOnceAndKeptUnderANameOfItsOwnWhenASettingChanges) {
+    auto ui = std::make_shared<platform::ScriptedUiServices>();
+    platform::setUiServices(ui);
+    const std::string damaged = "[RX-9100\nMeasurementBaudrate = 9600\n";
+    writeText(damaged);
     EXPECT_EQ(store_.readInt(kSec, "MeasurementBaudrate", 38400), 38400);
+    EXPECT_EQ(store_.readString(kSec, "WCSFilePath", "d", 256), "d");
+    // What could not be read is not written back over what the file held.
+    EXPECT_FALSE(store_.addStringIfMissing(kSec, "WCSFilePath", ""));
+    EXPECT_EQ(contentOf(file()), damaged);
+    EXPECT_TRUE(keptCopies(folder_).empty());
+    ASSERT_EQ(ui->messageBoxes().size(), 1u);
+    EXPECT_NE(ui->messageBoxes()[0].text.find("line 1"), std::string::npos);
+
+    // A setting the user changes takes effect; the damaged file is kept beside.
     EXPECT_TRUE(store_.writeInt(kSec, "WCUOnOff", 1));
     EXPECT_EQ(store_.readInt(kSec, "WCUOnOff", 0), 1);
-    std::ifstream backup(file() + ".bad");
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(backup), {}),
-              "[RX-9100\nMeasurementBaudrate = 9600\n");
+    const auto first = keptCopies(folder_);
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_EQ(contentOf(first[0]), damaged);
+    EXPECT_TRUE(std::regex_match(first[0].filename().string(),
+                                 std::regex(R"(QV-L40w\.toml\.bad-\d{8}T\d{6}Z)")));
+
+    // The next damage, within the same second or not, leaves the first copy alone.
+    writeText("WCUOnOff = = 2\n");
+    EXPECT_TRUE(store_.writeInt(kSec, "WCUOnOff", 0));
+    const auto both = keptCopies(folder_);
+    ASSERT_EQ(both.size(), 2u);
+    EXPECT_EQ(contentOf(first[0]), damaged);
+    const fs::path& second = both[0] == first[0] ? both[1] : both[0];
+    EXPECT_EQ(contentOf(second), "WCUOnOff = = 2\n");
+    EXPECT_EQ(ui->messageBoxes().size(), 1u);  // once per store
+
     // Bytes that are not UTF-8 would read back changed: refused, file untouched.
     EXPECT_FALSE(store_.writeString(kSec, "WCSFilePath", "C:\\\x91\xaa\\w.wcs"));
-    EXPECT_EQ(store_.readInt(kSec, "WCUOnOff", 0), 1);
+    EXPECT_EQ(store_.readInt(kSec, "WCUOnOff", 1), 0);
+    platform::setUiServices(nullptr);
+}
+
+TEST_F(RegistryStoreTest, AddingWhereMissingLeavesEveryStoredValueAlone) {
+    const std::string stored = "[RX-9100]\nWCUOnOff = \"yes\"\nWCSFilePath = 12\n";
+    writeText(stored);
+    EXPECT_TRUE(store_.addIntIfMissing(kSec, "WCUOnOff", 0));
+    EXPECT_TRUE(store_.addStringIfMissing(kSec, "WCSFilePath", ""));
+    EXPECT_EQ(contentOf(file()), stored);
+    EXPECT_TRUE(store_.addStringIfMissing(kSec, "WCUFilePath", "/u.wcb"));
+    EXPECT_TRUE(store_.addIntIfMissing("Common", "ColorSpace", 1300));
+    EXPECT_EQ(store_.readString(kSec, "WCUFilePath", "", 256), "/u.wcb");
+    EXPECT_EQ(store_.readInt("Common", "ColorSpace", 0), 1300);
+    EXPECT_EQ(store_.readString(kSec, "WCUOnOff", "", 256), "yes");
 }
 
 TEST_F(RegistryStoreTest, ReadOnlyKeyIsReadAndMissingKeyGivesDefaults) {
