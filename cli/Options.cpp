@@ -13,9 +13,8 @@ namespace cli {
 
 namespace {
 
-// The line speeds the serial transport can set.
-const std::vector<long long> kLineSpeeds{1200,  2400,  4800,   9600,  19200,
-                                         38400, 57600, 115200, 230400};
+// The line speeds the instrument offers.
+const std::vector<long long> kLineSpeeds{1200, 2400, 4800, 9600, 19200, 38400};
 constexpr double kSecondsPerDay = 86400;
 constexpr long long kMostMeasurements = 1000000;
 constexpr const char* kSourceNames =

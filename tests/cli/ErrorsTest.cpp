@@ -7,6 +7,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <fstream>
 #include <sstream>
 
 #include "CliTest.h"
@@ -66,6 +67,33 @@ TEST_F(ErrorsTest, DriverMessagesCarryTheirEnglishGloss) {
     EXPECT_NE(r.err.find("測定器から応答がありません (no response from the instrument)"),
               std::string::npos)
         << r.err;
+}
+
+// A settings file the driver cannot use: every command still works with the defaults,
+// says so once, and leaves the file as it was.
+TEST_F(ErrorsTest, ADamagedSettingsFileIsToldOnceAndLeftAlone) {
+    std::filesystem::create_directories(file("settings"));
+    const auto settings = file("settings") / "QV-L40w.toml";
+    std::string deepHeader = "[a";
+    for (int i = 0; i < 50000; ++i) {
+        deepHeader += ".a";
+    }
+    const std::vector<std::string> damages{deepHeader + "]\n", "[RX-9100\nWCUOnOff = 1\n",
+                                           "[RX-9100]\nWCSFilePath = \"" + std::string(40, '[') +
+                                               "\"\nx = " + std::string(2000, '[') + "\n"};
+    for (const std::string& text : damages) {
+        std::ofstream(settings, std::ios::trunc) << text;
+        const Finished r = run({"identify"});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        std::size_t told = 0;
+        const std::string message = "driver message: The settings file ";
+        for (auto at = r.err.find(message); at != std::string::npos;
+             at = r.err.find(message, at + 1)) {
+            ++told;
+        }
+        EXPECT_EQ(told, 1u) << r.err;
+        EXPECT_TRUE(readFile(settings) == text);
+    }
 }
 
 // A pseudo-terminal nobody answers on, its far end held open by this test.

@@ -55,6 +55,7 @@ TEST_F(IdentifyTest, ValuesOutOfRangeAreRefusedInWordsBeforeAnythingStarts) {
         {"--baud", "0", "identify"},
         {"--baud", "-9600", "identify"},
         {"--baud", "12345", "identify"},
+        {"--baud", "115200", "identify"},
         {"--sim-luminance", "nan", "identify"},
         {"--sim-luminance", "1e300", "identify"},
         {"--sim-key-interval", "1e300", "identify"},
