@@ -70,11 +70,11 @@ std::vector<std::string> concat(std::vector<std::string> a, const std::vector<st
 std::vector<Moment> moments() {
     return {
         {"IdentifyAwaitingAReply",
-         {"--sim-fault", "IDDR:slow:2000", "identify"},
+         {"--sim-fault", "IDDR:slow:3000", "identify"},
          [](const auto& sent) { return count(sent, "IDDR") > 0; },
          {}},
         {"ConditionsAwaitingAReplyToAWrite",
-         {"--sim-fault", "SPMS:slow:2000", "conditions", "--set", "speed=fast"},
+         {"--sim-fault", "SPMS:slow:3000", "conditions", "--set", "speed=fast"},
          [](const auto& sent) { return anyStartsWith(sent, "SPMS"); },
          {}},
         {"MeasureDuringTheMeasuringTime",
