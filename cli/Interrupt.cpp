@@ -106,11 +106,15 @@ bool sleepUnlessInterrupted(std::chrono::milliseconds duration) {
     if (interrupted()) {
         return false;
     }
-    if (g_stopPipe[0] < 0) {
-        std::this_thread::sleep_for(duration);
-        return !interrupted();
+    if (g_stopPipe[0] >= 0) {
+        return !waitReadable(g_stopPipe[0], duration);
     }
-    return !waitReadable(g_stopPipe[0], duration);
+    // Without the pipe the flag is looked at now and then.
+    const auto end = std::chrono::steady_clock::now() + duration;
+    while (!interrupted() && std::chrono::steady_clock::now() < end) {
+        std::this_thread::sleep_for(kRepeat);
+    }
+    return !interrupted();
 }
 
 StopWatcher::StopWatcher(std::function<void()> onStop, int output)
