@@ -4,6 +4,7 @@
 #include "measure/MeasureMessages.h"
 #include "platform/System.h"
 #include "sensor/ConditionCodes.h"
+#include "sensor/ErrorDisplayOff.h"
 #include "sensor/ResultCodes.h"
 #include "sensor/TavoRX9100.h"
 
@@ -56,7 +57,19 @@ int TavoRX9100::doMeasurement(std::vector<MeasuringData>& out,
         platform::sleepMs(kBusyRetryMs);
     }
 
-    const unsigned hundredths = protocol::measuringHundredths(reply);
+    const std::optional<unsigned> measuringTime = protocol::measuringHundredths(reply);
+    if (!measuringTime) {
+        // The instrument accepted the start, but its time cannot be read: stop what it may
+        // have started, and report the reply.
+        {
+            ErrorDisplayOff quiet(errorVisible, ErrorDisplayOff::Afterwards::Restore);
+            std::string stopReply;
+            (void)doCommunication(protocol::kMeasureCancel, stopReply,
+                                  protocol::kMeasureCancelTimeout, true);
+        }
+        return dataNotReceived();
+    }
+    const unsigned hundredths = *measuringTime;
     if (progressWindow != nullptr) {
         platform::sendMessage(progressWindow, MSG_MEASURE_START, 0, hundredths);
     }

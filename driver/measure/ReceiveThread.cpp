@@ -124,7 +124,9 @@ void TavoRX9100::receivePass(platform::WindowHandle mainWindow) {
     remoteData.clear();
     MeasuringData record(setupStatus);
     record.setMeasurementTime(CTime::GetCurrentTime());
-    record.setIntegralTime(protocol::integralTimeOf(reply));
+    if (const auto header = protocol::parseMeasurementHeader(reply)) {
+        record.setIntegralTime(header->integralTime);
+    }
     record.setWarning(warningIdFor(instrumentState.getErrorCode()), "");
     record.getData().reserve(kSpectralPoints);
 

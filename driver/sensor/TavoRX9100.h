@@ -185,6 +185,8 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
 
     // An operation whose subsystem is not in this build: refused, never faked.
     int notAvailable();
+    // Data that came back incomplete or malformed: error 43 with its text, and 10.
+    int dataNotReceived();
 
     // The exchanger of the driver's own operations: doCommunication, which recovers an
     // instrument that left remote mode.
