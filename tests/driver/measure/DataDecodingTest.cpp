@@ -70,7 +70,8 @@ TEST(DataDecodingTest, HeaderAnsweredEr00ReportsDataNotReceived) {
     ASSERT_EQ(sim.driver.connect(), 0);
     measureAtInstrument(sim);
     sim.driver.setErrorVisible(true);
-    sim.instrument.injectFault(*rx9100sim::Fault::parse("MEDR,0,0,001:error:0"));
+    // "ER00" to the header, and again when it is asked once more after the recovery.
+    sim.instrument.injectFault(*rx9100sim::Fault::parse("MEDR,0,0,001#1+:error:0"));
     MeasuringData record;
     EXPECT_EQ(sim.driver.getMeasurementData(record), 10);
     EXPECT_EQ(sim.driver.getInstrumentState()->getErrorMessage(), resources::loadString(20202));
