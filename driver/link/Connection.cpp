@@ -3,6 +3,7 @@
 #include "link/IdentityProtocol.h"
 #include "platform/Locale.h"
 #include "sensor/ConditionCodes.h"
+#include "sensor/DriverInternals.h"
 #include "sensor/ErrorDisplayOff.h"
 #include "sensor/ResultCodes.h"
 #include "sensor/TavoRX9100.h"
@@ -13,10 +14,15 @@ int TavoRX9100::connect() {
         return r;
     }
     r = setRemoteMode(1);
-    if (r == 0) {
-        r = checkInstrumentId();
-    }
     if (r != 0) {
+        closePort();  // refused: the instrument never entered remote mode
+        return r;
+    }
+    r = checkInstrumentId();
+    if (r != 0) {
+        if (r != codes::status::kTransportFailed) {
+            returnToLocalMode();
+        }
         closePort();
         return r;
     }
@@ -34,7 +40,31 @@ int TavoRX9100::connect() {
 }
 
 int TavoRX9100::setRemoteMode(int mode) {
-    return connectionLink(exchanger()).setRemoteMode(mode);
+    if (mode != 0) {
+        return connectionLink(exchanger()).setRemoteMode(mode);
+    }
+    // Leaving remote mode never enters it: "ER00" says the instrument is local already,
+    // which is what was asked, so the bare exchange serves and no recovery runs.
+    const int r = connectionLink(internals_->line).setRemoteMode(0);
+    if (r == codes::status::kRefused &&
+        instrumentState.getErrorCode() == codes::error::kLeftRemoteMode) {
+        instrumentState.setErrorCode(codes::error::kNoError);
+        setWarningMessage(codes::error::kNoError);
+        return codes::status::kOk;
+    }
+    return r;
+}
+
+void TavoRX9100::returnToLocalMode() {
+    // The failure that ended the operation stays what the host reads.
+    const int code = instrumentState.getErrorCode();
+    const std::string message = instrumentState.getErrorMessage();
+    {
+        ErrorDisplayOff quiet(errorVisible, ErrorDisplayOff::Afterwards::Restore);
+        (void)setRemoteMode(0);
+    }
+    instrumentState.setErrorCode(code);
+    instrumentState.setErrorMessage(message);
 }
 
 int TavoRX9100::checkInstrumentId() {

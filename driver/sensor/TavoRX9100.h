@@ -196,6 +196,8 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     ConnectionLink connectionLink(Exchanger& through);
     // After "ER00": the recovery, whose exchanges never recover in turn.
     int recoverRemoteMode(bool expectOk);
+    // "RMTS,0" with error display off, keeping the error code and text the host should read.
+    void returnToLocalMode();
 
     std::unique_ptr<HostConnection> ownedConnection;
     std::unique_ptr<RegistryStore> registry;

@@ -41,6 +41,12 @@ TEST_F(ErrorsTest, RefusalsAreReportedAndTheInstrumentReturnsToLocalMode) {
     }
 }
 
+TEST_F(ErrorsTest, ARefusedRemoteModeIsNotUndone) {
+    const Finished r = run({"--sim-fault", "RMTS,1:error:30", "identify"});
+    EXPECT_EQ(r.exitCode, 4);
+    EXPECT_EQ(commands(), std::vector<std::string>{"RMTS,1"});  // never entered: nothing to leave
+}
+
 TEST_F(ErrorsTest, AnUnwritableOutputFailsBeforeTheInstrumentIsTouched) {
     const Finished r = run({"measure", "--format", "csv", "-o", "/nonexistent-dir/m.csv"});
     EXPECT_EQ(r.exitCode, 5);
