@@ -1,4 +1,6 @@
 // Connecting, identifying and disconnecting the instrument.
+#include <mutex>
+
 #include "link/ConnectionLink.h"
 #include "link/IdentityProtocol.h"
 #include "platform/Locale.h"
@@ -72,6 +74,20 @@ int TavoRX9100::checkInstrumentId() {
 }
 
 void TavoRX9100::disconnect() {
+    // Another thread may be measuring (a host stopping on a signal): the run is told to
+    // stop, woken from its completion wait, and waited for; remote measurement ends first.
+    // Only then is the instrument talked to, by this thread alone.
+    internals_->disconnecting = true;
+    interruptCompletionWait();
+    struct DisconnectDone {
+        std::atomic<bool>& flag;
+        ~DisconnectDone() { flag = false; }
+    } done{internals_->disconnecting};
+    if (remoteMeasuring) {
+        quitRemoteMeasure(false);  // without the key step: local mode disables the key
+    }
+    std::lock_guard run(internals_->measurementRun);
+
     if (!connection->isOpen()) {
         return;
     }

@@ -53,7 +53,9 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     int doMeasurement(std::vector<MeasuringData>& out,
                       platform::WindowHandle progressWindow) override;
     int getRemoteData(std::vector<MeasuringData>& out) override;
-    void setMeasurementCancel(bool cancel) override { measurementCancel = cancel; }
+    // Safe from any thread at any time: the run polls the flag, and a run waiting for the
+    // instrument's completion reply is woken (docs/driver.md, "Stopping").
+    void setMeasurementCancel(bool cancel) override;
     int uploadTargetData(std::vector<DataPack>& targets, ItemIterator*, ItemIterator*) override;
     int uploadSampleData(std::vector<DataPack>& first, std::vector<DataPack>& samples,
                          ItemIterator*, ItemIterator*) override;
@@ -187,6 +189,17 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     int notAvailable();
     // Data that came back incomplete or malformed: error 43 with its text, and 10.
     int dataNotReceived();
+
+    // The measurement run's stop: asked for by the host (cancel) or by a disconnect.
+    bool stopRequested() const;
+    // Pauses, returning early (false) when a stop is asked for.
+    bool pauseUnlessStopped(unsigned milliseconds) const;
+    // Wakes a run that waits for the completion reply.
+    void interruptCompletionWait();
+    // The completion reply, with the wait that a stop request cuts short.
+    int awaitCompletion(std::string& reply);
+    // "MEAS,0": 10 when the instrument took it, else the exchange's result.
+    int stopMeasurement();
 
     // The exchanger of the driver's own operations: doCommunication, which recovers an
     // instrument that left remote mode.

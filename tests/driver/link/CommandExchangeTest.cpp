@@ -113,6 +113,16 @@ TEST_F(ExchangeTest, TransportFailureBecomesMinus10AndCode99) {
     EXPECT_EQ(state().getErrorMessage(), resources::loadString(20099));
 }
 
+TEST_F(ExchangeTest, CancelledReceiveIsNotALostInstrument) {
+    wire->cancel();
+    EXPECT_EQ(driver.doCommunication_Recv(answer, 20), -10);
+    EXPECT_NE(state().getErrorCode(), 99);  // disconnect still talks to it
+    EXPECT_TRUE(ui->messageBoxes().empty());
+    wire->reply("OK00,1.10");
+    EXPECT_EQ(driver.doCommunication("VERR\r\n", answer, 10, true), 0);
+    EXPECT_EQ(answer, "OK00,1.10");
+}
+
 TEST_F(ExchangeTest, ReceiveOnlyClassifiesWithoutRecovery) {
     wire->reply("OK16");
     EXPECT_EQ(driver.doCommunication_Recv(answer, 20), 0);
