@@ -183,6 +183,9 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     void receivePass(platform::WindowHandle mainWindow);
     // The exchange of the receive thread's header request, with error display off.
     int requestRemoteHeader(std::string& reply);
+    // The receive thread switches the measuring key; true when the instrument took it.
+    // A failure is reported (once, when asked to) and left for the next pass to retry.
+    bool switchMeasuringKey(bool enable, bool reportFailure);
     void initializeInstrument() override;
 
     // An operation whose subsystem is not in this build: refused, never faked.
