@@ -1,6 +1,7 @@
 // One measurement on the host's request, with progress messages and cancel.
 #include <mutex>
 
+#include "link/ErrorTexts.h"
 #include "link/MeasurementProtocol.h"
 #include "measure/FiniteValues.h"
 #include "measure/MeasureMessages.h"
@@ -66,6 +67,10 @@ int TavoRX9100::awaitCompletion(std::string& reply) {
     return r;
 }
 
+std::string TavoRX9100::getCompletionMessage() const {
+    return errortexts::forWarning(completionCode);
+}
+
 int TavoRX9100::stopMeasurement() {
     std::string reply;
     const int r =
@@ -78,6 +83,7 @@ int TavoRX9100::doMeasurement(std::vector<MeasuringData>& out,
     std::lock_guard run(internals_->measurementRun);
     out.clear();
     measurementCancel = false;
+    completionCode = 0;
     int method = setupStatus.getMeasurementMethod();
 
     int r = checkArea();
@@ -162,20 +168,18 @@ int TavoRX9100::doMeasurement(std::vector<MeasuringData>& out,
     if (r != 0) {
         return r;
     }
-    int completion = instrumentState.getErrorCode();
+    // The completion's status (OK16: insufficient exposure) is kept for getCompletionCode.
+    completionCode = instrumentState.getErrorCode();
 
     MeasuringData record(setupStatus);
     r = getMeasurementData(record);
     if (r != 0) {
         return r;
     }
-    // The completion reply's warning (OK16: insufficient exposure) travels with the record.
-    if (completion != codes::error::kNoError) {
-        record.setWarning(codes::replyStatusOf(completion).number, "");
-    }
+    // The error code follows the record's warning, which it took from the conditions: a
+    // host reads warning ids in its own terms (the receive thread gives 9 and 10).
     instrumentState.setErrorCode(codes::errorCodeOf({true, record.getWarningId()}));
     setWarningMessage(instrumentState.getErrorCode());
-    record.setWarning(record.getWarningId(), instrumentState.getErrorMessage());
 
     if (!allFinite(record.getData())) {
         std::vector<double>().swap(record.getData());

@@ -98,6 +98,15 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     bool isTriggerCancel();
     int getFirmwareLevel() const { return firmwareLevel; }
 
+    // Driver extension, outside the host interface: the status of the completion reply of
+    // the last doMeasurement as an error code, 200 + nn for "OKnn" (200 none, 216
+    // insufficient exposure); 0 when that run ended before its completion reply. The
+    // instrument state's error code after a measurement follows the record's warning id
+    // instead, as hosts expect. Read it after doMeasurement has returned.
+    int getCompletionCode() const { return completionCode; }
+    // Its text: "エラーなし" for 200, "露光量不足" for 216, empty for any other code.
+    std::string getCompletionMessage() const;
+
     // Command exchange.
     int openPort();
     int closePort();
@@ -236,6 +245,7 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     int firmwareLevel = 0;
     bool secondVersion = false;
     std::atomic<bool> measurementCancel{false};
+    int completionCode = 0;  // of the last doMeasurement (getCompletionCode)
 
     // The speeds an instrument of that firmware offers, in list order.
     static std::vector<int> speedListFor(int firmwareLevel);

@@ -174,7 +174,7 @@ TEST(MeasurementRunTest, UnreadableDataIsAFailureNeverARecord) {
     }
 }
 
-TEST(MeasurementRunTest, SimulatedLightSourceComesBackAsASpectrumWithItsWarning) {
+TEST(MeasurementRunTest, SimulatedLightSourceComesBackAsASpectrum) {
     SimulatedDriver sim;
     ASSERT_EQ(sim.driver.connect(), 0);
     sim.instrument.setMeasuringTiming({1.0, 0.03});
@@ -189,11 +189,39 @@ TEST(MeasurementRunTest, SimulatedLightSourceComesBackAsASpectrumWithItsWarning)
     }
     EXPECT_GT(photopic, 0.0);
 
-    sim.instrument.setScene(rx9100sim::LightSource{}, 0.0001);  // far too little light
+    EXPECT_EQ(sim.driver.getCompletionCode(), 200);
+    EXPECT_EQ(sim.driver.getCompletionMessage(), "エラーなし");
+}
+
+TEST(MeasurementRunTest, ErrorCodeComesFromTheRecordsWarningTheCompletionFromTheExtension) {
+    SimulatedDriver sim;
+    ASSERT_EQ(sim.driver.connect(), 0);
+    sim.instrument.setMeasuringTiming({1.0, 0.03});
+    sim.instrument.setScene(rx9100sim::LightSource{}, 0.0001);  // far too little light: OK16
+    std::vector<MeasuringData> out;
     ASSERT_EQ(sim.driver.doMeasurement(out, nullptr), 0);
-    EXPECT_EQ(sim.driver.getInstrumentState()->getErrorCode(), 216);
+    // The record's warning is the conditions' (none), and so is the error code ...
+    EXPECT_EQ(out[0].getWarningId(), 0);
+    EXPECT_EQ(out[0].getWarningMessage(), "");
+    EXPECT_EQ(sim.driver.getInstrumentState()->getErrorCode(), 200);
+    EXPECT_EQ(sim.driver.getInstrumentState()->getErrorMessage(), "エラーなし");
+    // ... and the completion's own status is there for hosts that want it.
+    EXPECT_EQ(sim.driver.getCompletionCode(), 216);
+    EXPECT_EQ(sim.driver.getCompletionMessage(), "露光量不足");
+
+    // A warning the host put in the conditions travels unchanged and gives the code.
+    sim.driver.getSetupStatus()->setWarning(16, "host's own");
+    sim.instrument.setScene(rx9100sim::LightSource{}, 100.0);
+    ASSERT_EQ(sim.driver.doMeasurement(out, nullptr), 0);
     EXPECT_EQ(out[0].getWarningId(), 16);
-    EXPECT_EQ(out[0].getWarningMessage(), "露光量不足");
+    EXPECT_EQ(out[0].getWarningMessage(), "host's own");
+    EXPECT_EQ(sim.driver.getInstrumentState()->getErrorCode(), 216);
+    EXPECT_EQ(sim.driver.getCompletionCode(), 200);
+
+    sim.instrument.injectFault(*rx9100sim::Fault::parse("MEAS,1:error:30"));
+    EXPECT_EQ(sim.driver.doMeasurement(out, nullptr), 10);
+    EXPECT_EQ(sim.driver.getCompletionCode(), 0);  // no completion this time
+    EXPECT_EQ(sim.driver.getCompletionMessage(), "");
 }
 
 TEST(MeasurementRunTest, PulledCableEndsWithMinus10) {
