@@ -194,24 +194,24 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     int requestRemoteHeader(std::string& reply);
     // The receive thread switches the measuring key; true when the instrument took it.
     // A failure is reported (once, when asked to) and left for the next pass to retry.
-    bool switchMeasuringKey(bool enable, bool reportFailure);
+    RX9100_INTERNAL bool switchMeasuringKey(bool enable, bool reportFailure);
     void initializeInstrument() override;
 
     // An operation whose subsystem is not in this build: refused, never faked.
     int notAvailable();
     // Data that came back incomplete or malformed: error 43 with its text, and 10.
-    int dataNotReceived();
+    RX9100_INTERNAL int dataNotReceived();
 
     // The measurement run's stop: asked for by the host (cancel) or by a disconnect.
-    bool stopRequested() const;
+    RX9100_INTERNAL bool stopRequested() const;
     // Pauses, returning early (false) when a stop is asked for.
-    bool pauseUnlessStopped(unsigned milliseconds) const;
+    RX9100_INTERNAL bool pauseUnlessStopped(unsigned milliseconds) const;
     // Wakes a run that waits for the completion reply.
-    void interruptCompletionWait();
+    RX9100_INTERNAL void interruptCompletionWait();
     // The completion reply, with the wait that a stop request cuts short.
-    int awaitCompletion(std::string& reply);
+    RX9100_INTERNAL int awaitCompletion(std::string& reply);
     // "MEAS,0": 10 when the instrument took it, else the exchange's result.
-    int stopMeasurement();
+    RX9100_INTERNAL int stopMeasurement();
 
     // The exchanger of the driver's own operations: doCommunication, which recovers an
     // instrument that left remote mode.
@@ -222,7 +222,7 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     // After "ER00": the recovery, whose exchanges never recover in turn.
     int recoverRemoteMode(bool expectOk);
     // "RMTS,0" with error display off, keeping the error code and text the host should read.
-    void returnToLocalMode();
+    RX9100_INTERNAL void returnToLocalMode();
 
     std::unique_ptr<HostConnection> ownedConnection;
     std::unique_ptr<RegistryStore> registry;
