@@ -78,12 +78,8 @@ InstrumentSession::~InstrumentSession() {
 int InstrumentSession::open() {
     int status = driver_.connect();
     if (status != 0) {
-        const int exitCode = fail("connecting to the instrument on " + portName(), status);
-        if (status != codes::status::kTransportFailed && driver_.openPort() == 0) {
-            // The instrument answered "RMTS,1" before it refused: send it back to local mode.
-            driver_.disconnect();
-        }
-        return exitCode;
+        // A connect that fails leaves the instrument as it found it (local mode).
+        return fail("connecting to the instrument on " + portName(), status);
     }
     connected_ = true;
     if (interrupted()) {

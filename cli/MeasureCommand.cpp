@@ -83,10 +83,9 @@ int runMeasure(CommandContext& context) {
             break;
         }
         MeasurementResult result = makeResult(index, records.front(), report);
-        // The completion's warning (216: insufficient exposure) as the driver left it.
-        const InstrumentState& state = *driver.getInstrumentState();
-        result.warningCode = state.getErrorCode();
-        result.warningText = state.getErrorMessage();
+        // The completion's warning (216: insufficient exposure), from the driver's extension.
+        result.warningCode = driver.getCompletionCode();
+        result.warningText = driver.getCompletionMessage();
         if (result.warningCode != codes::error::kNoError &&
             options.output.format != Format::Table) {
             noteWarning(result);

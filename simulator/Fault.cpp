@@ -5,13 +5,17 @@
 namespace rx9100sim {
 
 const char* const kFaultSyntaxHelp =
-    "FAULT is [PREFIX][#K]:ACTION[:ARG]; it fires once, at the K-th (default 1st) command\n"
-    "line starting with PREFIX (\"*\" or empty: any command), counted from when it is armed.\n"
+    "FAULT is [PREFIX][#K[+]]:ACTION[:ARG]; it fires once, at the K-th (default 1st) command\n"
+    "line starting with PREFIX (\"*\" or empty: any command), counted from when it is armed;\n"
+    "with \"+\" after K it fires at every matching line from the K-th on, until cleared.\n"
     "ACTION: error:NN (answer ERNN), leave-remote (the command answers ER00), silent,\n"
     "stray[:LINE] (extra line, default OK00), garbage[:BYTES] (\\xHH escapes allowed),\n"
     "nan[:INDEX] / inf[:INDEX] (value INDEX of a hexadecimal reply), hangup (half the\n"
-    "reply, then the line drops), slow:MILLISECONDS.\n"
-    "Examples: \"MEAS,1#2:error:30\"  \"MEDR,1,1,4:nan:100\"  \"*:silent\"  \"IDDR:slow:3000\"";
+    "reply, then the line drops), slow:MILLISECONDS, reply:TEXT (answer TEXT; the command\n"
+    "has no effect), drop[:N] (the last N values left out, default 1), value:INDEX:TEXT\n"
+    "(value INDEX becomes TEXT; INDEX one past the last adds a value).\n"
+    "Examples: \"MEAS,1#2:error:30\"  \"MEDR,1,1,4:nan:100\"  \"*:silent\"  \"IDDR:slow:3000\"\n"
+    "          \"*#1+:reply:OK00\"  \"MEDR,1,1,2:drop\"  \"MEDR,1,1,1:value:5:3F80ZZ00\"";
 
 namespace {
 
@@ -64,7 +68,12 @@ std::optional<Fault> Fault::parse(std::string_view description, std::string* err
     std::string_view trigger = description.substr(0, colon);
     std::string_view rest = description.substr(colon + 1);
     if (const auto hash = trigger.find('#'); hash != std::string_view::npos) {
-        const auto k = parseInteger(trigger.substr(hash + 1));
+        std::string_view occurrence = trigger.substr(hash + 1);
+        if (occurrence.ends_with('+')) {
+            f.repeats = true;
+            occurrence.remove_suffix(1);
+        }
+        const auto k = parseInteger(occurrence);
         if (!k || *k < 1) {
             fail(error, "bad occurrence in fault \"" + std::string(description) + "\"");
             return std::nullopt;
@@ -124,6 +133,27 @@ std::optional<Fault> Fault::parse(std::string_view description, std::string* err
         }
         f.kind = Kind::Slow;
         f.delay = std::chrono::milliseconds(*ms);
+    } else if (action == "reply") {
+        f.kind = Kind::Replace;
+        f.text = unescape(arg);
+    } else if (action == "drop") {
+        const auto n = hasArg ? number(1, 1000) : std::optional<long long>(1);
+        if (!n) {
+            fail(error, "drop needs a count 1 to 1000");
+            return std::nullopt;
+        }
+        f.kind = Kind::DropValues;
+        f.count = static_cast<int>(*n);
+    } else if (action == "value") {
+        const auto colon = arg.find(':');
+        const auto index = parseInteger(arg.substr(0, colon));
+        if (colon == std::string_view::npos || !index || *index < 0 || *index > 1000) {
+            fail(error, "value needs INDEX:TEXT, INDEX 0 to 1000");
+            return std::nullopt;
+        }
+        f.kind = Kind::SetValue;
+        f.valueIndex = static_cast<int>(*index);
+        f.text = unescape(arg.substr(colon + 1));
     } else {
         fail(error, "unknown fault action \"" + std::string(action) + "\"");
         return std::nullopt;
@@ -132,8 +162,8 @@ std::optional<Fault> Fault::parse(std::string_view description, std::string* err
 }
 
 std::string Fault::describe() const {
-    std::string s =
-        (match.empty() ? std::string("*") : match) + "#" + std::to_string(occurrence) + ":";
+    std::string s = (match.empty() ? std::string("*") : match) + "#" + std::to_string(occurrence) +
+                    (repeats ? "+" : "") + ":";
     switch (kind) {
         case Kind::ErrorReply:
             return s + "error:" + std::to_string(code);
@@ -153,6 +183,12 @@ std::string Fault::describe() const {
             return s + "hangup";
         case Kind::Slow:
             return s + "slow:" + std::to_string(delay.count());
+        case Kind::Replace:
+            return s + "reply:" + text;
+        case Kind::DropValues:
+            return s + "drop:" + std::to_string(count);
+        case Kind::SetValue:
+            return s + "value:" + std::to_string(valueIndex) + ":" + text;
     }
     return s;
 }

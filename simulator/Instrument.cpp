@@ -388,33 +388,67 @@ std::string Instrument::exchange(std::string_view line) {
 
 namespace {
 
-// Replaces value `index` of a reply (after its status word, if any) by a non-finite value
-// written the way the other values of that reply are written.
-std::string poisonValue(const std::string& reply, int index, bool nan) {
+// The comma-separated fields of a reply, and whether the first is a status word.
+struct ReplyValues {
     std::vector<std::string> fields;
-    std::size_t start = 0;
-    while (true) {
-        const auto comma = reply.find(',', start);
-        fields.push_back(
-            reply.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        if (comma == std::string::npos) {
-            break;
+    std::size_t first = 0;  // index of the first value
+
+    explicit ReplyValues(const std::string& reply) {
+        std::size_t start = 0;
+        while (true) {
+            const auto comma = reply.find(',', start);
+            fields.push_back(reply.substr(
+                start, comma == std::string::npos ? std::string::npos : comma - start));
+            if (comma == std::string::npos) {
+                break;
+            }
+            start = comma + 1;
         }
-        start = comma + 1;
+        first = reply.starts_with("OK") || reply.starts_with("ER") ? 1 : 0;
     }
-    const bool status = reply.starts_with("OK") || reply.starts_with("ER");
-    const std::size_t target = static_cast<std::size_t>(index) + (status ? 1 : 0);
-    if (target >= fields.size()) {
+    std::string joined() const {
+        std::string text;
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            text += (i ? "," : "") + fields[i];
+        }
+        return text;
+    }
+};
+
+// Replaces value `index` of a reply (after its status word, if any) by `text`; an index
+// one past the last value adds it.
+std::string setValue(const std::string& reply, int index, const std::string& text) {
+    ReplyValues r(reply);
+    const std::size_t target = static_cast<std::size_t>(index) + r.first;
+    if (target > r.fields.size()) {
         return reply;
     }
-    const bool hex = fields[target].size() == 8 &&
-                     fields[target].find_first_not_of("0123456789ABCDEF") == std::string::npos;
-    fields[target] = hex ? (nan ? "7FC00000" : "7F800000") : (nan ? "NAN" : "INF");
-    std::string joined;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        joined += (i ? "," : "") + fields[i];
+    if (target == r.fields.size()) {
+        r.fields.push_back(text);
+    } else {
+        r.fields[target] = text;
     }
-    return joined;
+    return r.joined();
+}
+
+// A non-finite value written the way the value it replaces is written.
+std::string poisonValue(const std::string& reply, int index, bool nan) {
+    ReplyValues r(reply);
+    const std::size_t target = static_cast<std::size_t>(index) + r.first;
+    if (target >= r.fields.size()) {
+        return reply;
+    }
+    const bool hex = r.fields[target].size() == 8 &&
+                     r.fields[target].find_first_not_of("0123456789ABCDEF") == std::string::npos;
+    return setValue(reply, index, hex ? (nan ? "7FC00000" : "7F800000") : (nan ? "NAN" : "INF"));
+}
+
+// The reply without its last `count` values (the status word stays).
+std::string dropValues(const std::string& reply, int count) {
+    ReplyValues r(reply);
+    const std::size_t values = r.fields.size() - r.first;
+    r.fields.resize(r.fields.size() - std::min(values, static_cast<std::size_t>(count)));
+    return r.joined();
 }
 
 }  // namespace
@@ -442,7 +476,7 @@ void Instrument::processLine(Session& session, SessionId id, const LineAssembler
     for (auto it = faults_.begin(); it != faults_.end();) {
         if (it->fault.matches(line.text) && ++it->seen >= it->fault.occurrence) {
             fired.push_back(it->fault);
-            it = faults_.erase(it);
+            it = it->fault.repeats ? it + 1 : faults_.erase(it);
         } else {
             ++it;
         }
@@ -468,6 +502,8 @@ void Instrument::processLine(Session& session, SessionId id, const LineAssembler
         char text[8];
         std::snprintf(text, sizeof text, "ER%02d", f->code);
         reply = text;
+    } else if (const Fault* r = has(Fault::Kind::Replace)) {
+        reply = r->text;
     } else if (line.overflow) {
         reply = overrunReply();
     } else {
@@ -480,6 +516,12 @@ void Instrument::processLine(Session& session, SessionId id, const LineAssembler
     }
     if (const Fault* f = has(Fault::Kind::InfValue)) {
         reply = poisonValue(reply, f->valueIndex, false);
+    }
+    if (const Fault* f = has(Fault::Kind::SetValue)) {
+        reply = setValue(reply, f->valueIndex, f->text);
+    }
+    if (const Fault* f = has(Fault::Kind::DropValues)) {
+        reply = dropValues(reply, f->count);
     }
 
     Emission e;

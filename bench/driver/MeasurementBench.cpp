@@ -9,7 +9,9 @@
 #include <deque>
 #include <filesystem>
 
+#include "measure/MeasureMessages.h"
 #include "platform/Numbers.h"
+#include "platform/Window.h"
 #include "sensor/RegistryStore.h"
 #include "sensor/TavoRX9100.h"
 #include "simulator/Instrument.h"
@@ -83,6 +85,65 @@ BENCHMARK(BM_MeasurementOverheadAt38400)
     ->Iterations(5)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// Remote measurement with the key pressed far faster than the line can carry records
+// (every 50 ms; a record is about a second of 38400-baud wire): how many records a second
+// reach the host, against the wire time of the bytes that crossed per record.
+void BM_RemoteKeyRateAt38400(benchmark::State& state) {
+    useScratchSettings();
+    constexpr auto kWindow = std::chrono::seconds(10);
+    rx9100sim::Instrument instrument;
+    instrument.setNoise(0.0);
+    instrument.setMeasuringTiming({1.0, 0.02});
+    instrument.setWireTiming({kBaud, 10, std::chrono::microseconds(0)});
+    rx9100sim::PtyServer server(instrument);
+    platform::Window mainWindow;
+    platform::setMainWindow(&mainWindow);
+    TavoRX9100 driver;
+    auto port = std::make_unique<SerialPort>(false, true);
+    port->setPortName(server.path());
+    driver.setConnection(std::move(port));
+    driver.setErrorVisible(false);
+    if (driver.connect() != 0 || driver.remoteMeasure() != 0) {
+        state.SkipWithError("cannot start remote measurement on the simulator");
+        platform::setMainWindow(nullptr);
+        return;
+    }
+    instrument.setAutoKeyInterval(std::chrono::milliseconds(50));
+    double records = 0, seconds = 0, wire = 0;
+    for (auto _ : state) {
+        instrument.clearTranscript();
+        int fetched = 0;
+        const auto start = std::chrono::steady_clock::now();
+        while (std::chrono::steady_clock::now() - start < kWindow) {
+            platform::Message message;
+            if (platform::waitMessage(message, std::chrono::milliseconds(50)) &&
+                message.message == MSG_REMOTE_DATA) {
+                std::vector<MeasuringData> data;
+                driver.getRemoteData(data);
+                fetched += data.size() == 1 && data[0].getData().size() == 401u ? 1 : 0;
+                driver.approveGetData();
+            }
+        }
+        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        records += fetched;
+        std::size_t bytes = 0;
+        for (const auto& entry : instrument.transcript()) {
+            bytes += entry.bytes.size();
+        }
+        wire += wireSeconds(bytes);
+    }
+    instrument.setAutoKeyInterval(std::chrono::milliseconds(0));
+    driver.quitRemoteMeasure(true);
+    driver.disconnect();
+    platform::setMainWindow(nullptr);
+    state.counters["records_per_s"] = records / seconds;
+    state.counters["wire_ms_per_record"] = records > 0 ? wire / records * 1e3 : 0;
+    // 1.0 would be a line busy with nothing but the records' bytes.
+    state.counters["share_of_line_limit"] =
+        records > 0 ? (records / seconds) * (wire / records) : 0;
+}
+BENCHMARK(BM_RemoteKeyRateAt38400)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 // A transport that replays one measurement's replies from memory.
 class ReplayConnection : public UnivSerialBus {

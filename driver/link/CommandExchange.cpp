@@ -1,11 +1,12 @@
 // The driver's command exchange: one command line sent, one reply line received and
-// classified; an instrument that has left remote mode is brought back.
+// classified; an instrument that has left remote mode is brought back and asked again.
 #include "link/ConditionLink.h"
 #include "link/ConnectionLink.h"
 #include "link/FormatString.h"
 #include "link/HexNumbers.h"
 #include "link/RemoteModeRecovery.h"
 #include "sensor/DriverInternals.h"
+#include "sensor/ResultCodes.h"
 
 int TavoRX9100::openPort() {
     return internals_->line.openPort();
@@ -21,7 +22,13 @@ int TavoRX9100::doCommunication(const std::string& command, std::string& reply, 
     if (!result.leftRemoteMode()) {
         return result.status();
     }
-    return recoverRemoteMode(expectOk);
+    if (int r = recoverRemoteMode(expectOk); r != codes::status::kOk) {
+        return r;
+    }
+    // Back in remote mode: the command goes out once more and its reply is the exchange's,
+    // so the caller reads a real reply, not the "ER00". An instrument that drops out again
+    // is refused (10) without another recovery.
+    return internals_->line.send(command, reply, timeout, expectOk).status();
 }
 
 int TavoRX9100::recoverRemoteMode(bool expectOk) {

@@ -28,8 +28,18 @@ int ConditionLink::query(const char* command, std::string& reply) {
 }
 
 int ConditionLink::send(const std::string& command) {
+    // A recovery on the way reads the instrument's conditions into the driver's, then the
+    // command goes out once more: the driver keeps the conditions it is writing, so that
+    // this command and the ones after it carry the host's values.
+    const SetupStatus writing = conditions_.status;
+    const int writingInsertNd = conditions_.insertNd;
     std::string reply;
-    return exchanger_.exchange(command, reply, kConditionTimeout, true);
+    const int r = exchanger_.exchange(command, reply, kConditionTimeout, true);
+    const int area = conditions_.status.getMeasurementArea();  // read, never written
+    conditions_.status = writing;
+    conditions_.status.setMeasurementArea(area);
+    conditions_.insertNd = writingInsertNd;
+    return r;
 }
 
 void ConditionLink::setInsertNd(int value) {

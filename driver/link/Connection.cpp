@@ -1,8 +1,11 @@
 // Connecting, identifying and disconnecting the instrument.
+#include <mutex>
+
 #include "link/ConnectionLink.h"
 #include "link/IdentityProtocol.h"
 #include "platform/Locale.h"
 #include "sensor/ConditionCodes.h"
+#include "sensor/DriverInternals.h"
 #include "sensor/ErrorDisplayOff.h"
 #include "sensor/ResultCodes.h"
 #include "sensor/TavoRX9100.h"
@@ -13,10 +16,15 @@ int TavoRX9100::connect() {
         return r;
     }
     r = setRemoteMode(1);
-    if (r == 0) {
-        r = checkInstrumentId();
-    }
     if (r != 0) {
+        closePort();  // refused: the instrument never entered remote mode
+        return r;
+    }
+    r = checkInstrumentId();
+    if (r != 0) {
+        if (r != codes::status::kTransportFailed) {
+            returnToLocalMode();
+        }
         closePort();
         return r;
     }
@@ -34,7 +42,31 @@ int TavoRX9100::connect() {
 }
 
 int TavoRX9100::setRemoteMode(int mode) {
-    return connectionLink(exchanger()).setRemoteMode(mode);
+    if (mode != 0) {
+        return connectionLink(exchanger()).setRemoteMode(mode);
+    }
+    // Leaving remote mode never enters it: "ER00" says the instrument is local already,
+    // which is what was asked, so the bare exchange serves and no recovery runs.
+    const int r = connectionLink(internals_->line).setRemoteMode(0);
+    if (r == codes::status::kRefused &&
+        instrumentState.getErrorCode() == codes::error::kLeftRemoteMode) {
+        instrumentState.setErrorCode(codes::error::kNoError);
+        setWarningMessage(codes::error::kNoError);
+        return codes::status::kOk;
+    }
+    return r;
+}
+
+void TavoRX9100::returnToLocalMode() {
+    // The failure that ended the operation stays what the host reads.
+    const int code = instrumentState.getErrorCode();
+    const std::string message = instrumentState.getErrorMessage();
+    {
+        ErrorDisplayOff quiet(errorVisible, ErrorDisplayOff::Afterwards::Restore);
+        (void)setRemoteMode(0);
+    }
+    instrumentState.setErrorCode(code);
+    instrumentState.setErrorMessage(message);
 }
 
 int TavoRX9100::checkInstrumentId() {
@@ -42,6 +74,20 @@ int TavoRX9100::checkInstrumentId() {
 }
 
 void TavoRX9100::disconnect() {
+    // Another thread may be measuring (a host stopping on a signal): the run is told to
+    // stop, woken from its completion wait, and waited for; remote measurement ends first.
+    // Only then is the instrument talked to, by this thread alone.
+    internals_->disconnecting = true;
+    interruptCompletionWait();
+    struct DisconnectDone {
+        std::atomic<bool>& flag;
+        ~DisconnectDone() { flag = false; }
+    } done{internals_->disconnecting};
+    if (remoteMeasuring) {
+        quitRemoteMeasure(false);  // without the key step: local mode disables the key
+    }
+    std::lock_guard run(internals_->measurementRun);
+
     if (!connection->isOpen()) {
         return;
     }

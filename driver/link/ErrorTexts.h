@@ -9,7 +9,8 @@ struct ErrorText {
     bool shown = false;  // also put in a message box when error display is on
 };
 
-// Codes 1 to 99 and the driver's own 40 to 43; unknown codes give an empty, unshown text.
+// Codes 1 to 99, the driver's own 40 to 43 and 100; unknown codes give an empty, unshown
+// text.
 ErrorText forError(int code);
 // 200 "no error", 216 insufficient exposure; any other code an empty text.
 std::string forWarning(int code);

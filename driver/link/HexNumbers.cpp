@@ -27,4 +27,13 @@ float hexToFloat(const std::string& text) {
     return std::bit_cast<float>(static_cast<std::uint32_t>(bits));
 }
 
+std::optional<float> parseHexValue(const std::string& text) {
+    constexpr std::size_t kDigits = 8;
+    if (text.size() != kDigits ||
+        text.find_first_not_of("0123456789ABCDEFabcdef") != std::string::npos) {
+        return std::nullopt;
+    }
+    return hexToFloat(text);
+}
+
 }  // namespace hexnum

@@ -1,5 +1,6 @@
 #pragma once
 // Table values cross the wire as the 32 bits of a single-precision number in hexadecimal.
+#include <optional>
 #include <string>
 
 namespace hexnum {
@@ -13,5 +14,8 @@ float hexToFloat(const std::string& text);
 inline double hexToDouble(const std::string& text) {
     return hexToFloat(text);
 }
+// A value as the instrument sends it in its data: exactly eight hexadecimal digits (either
+// case); nothing for any other text.
+std::optional<float> parseHexValue(const std::string& text);
 
 }  // namespace hexnum

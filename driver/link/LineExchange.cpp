@@ -4,6 +4,7 @@
 
 #include "link/ErrorTexts.h"
 #include "outside/CommonWords.h"
+#include "outside/InstrumentPort.h"
 #include "platform/UiServices.h"
 
 namespace {
@@ -53,15 +54,17 @@ LineExchange::LineExchange(HostConnection* const& connection, InstrumentState& s
 
 ExchangeResult LineExchange::send(const std::string& command, std::string& reply, int timeout,
                                   bool expectOk) {
-    if (!transfer(&command, reply, timeout)) {
-        return ExchangeResult(ExchangeOutcome::TransportFailed);
+    if (const ExchangeOutcome sent = transfer(&command, reply, timeout);
+        sent != ExchangeOutcome::Done) {
+        return ExchangeResult(sent);
     }
     return record(classifyReply(reply, expectOk));
 }
 
 ExchangeResult LineExchange::receive(std::string& reply, int timeout) {
-    if (!transfer(nullptr, reply, timeout)) {
-        return ExchangeResult(ExchangeOutcome::TransportFailed);
+    if (const ExchangeOutcome received = transfer(nullptr, reply, timeout);
+        received != ExchangeOutcome::Done) {
+        return ExchangeResult(received);
     }
     return record(classifyReceived(reply));
 }
@@ -90,7 +93,8 @@ ExchangeResult LineExchange::record(const ReplyClass& reply) {
     return ExchangeResult(reply.outcome);
 }
 
-bool LineExchange::transfer(const std::string* command, std::string& reply, int timeout) {
+ExchangeOutcome LineExchange::transfer(const std::string* command, std::string& reply,
+                                       int timeout) {
     try {
         if (!connection_->isOpen()) {
             connection_->open();
@@ -103,12 +107,17 @@ bool LineExchange::transfer(const std::string* command, std::string& reply, int 
             connection_->sendString(command->c_str(), static_cast<int>(command->size()));
         }
         connection_->recvString(reply);
-        return true;
+        return ExchangeOutcome::Done;
     } catch (const SerialPortException&) {
+        if (isCanceled(connection_)) {
+            // Someone gave up the wait on purpose (a cancelled measurement, the end of a
+            // remote measurement): the instrument still answers, so it is not reported lost.
+            return ExchangeOutcome::Cancelled;
+        }
         // A failed reopening is reported like a failed exchange: the instrument is out of reach.
         state_.setErrorCode(codes::error::kNoResponse);
         reportError(codes::error::kNoResponse);
-        return false;
+        return ExchangeOutcome::TransportFailed;
     }
 }
 

@@ -17,6 +17,7 @@ enum class ExchangeOutcome {
     Refused,          // the instrument answered with an error
     LeftRemoteMode,   // "ER00": the instrument is no longer in remote mode
     TransportFailed,  // no reply, or the port could not be used
+    Cancelled,        // the transport was told to give up the wait; the line itself is fine
 };
 
 class [[nodiscard]] ExchangeResult {
@@ -30,6 +31,7 @@ class [[nodiscard]] ExchangeResult {
             case ExchangeOutcome::Done:
                 return codes::status::kOk;
             case ExchangeOutcome::TransportFailed:
+            case ExchangeOutcome::Cancelled:
                 return codes::status::kTransportFailed;
             default:
                 return codes::status::kRefused;
@@ -80,9 +82,9 @@ class LineExchange : public Exchanger {
     void reportWarning(int code);
 
   private:
-    // Sends the command (none: only receives) and takes the reply line; false with code
-    // 99 when the transport fails.
-    bool transfer(const std::string* command, std::string& reply, int timeout);
+    // Sends the command (none: only receives) and takes the reply line: Done, or
+    // TransportFailed with code 99, or Cancelled (no code: the instrument is not lost).
+    ExchangeOutcome transfer(const std::string* command, std::string& reply, int timeout);
     ExchangeResult record(const ReplyClass& reply);
     // Opens or closes the port; a failure gives -10 and, while shown, that common word.
     int portAction(void (HostConnection::*action)(), int failureWord);

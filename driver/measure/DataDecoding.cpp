@@ -2,16 +2,22 @@
 // (the request and reply formats: link/MeasurementProtocol).
 #include "link/MeasurementProtocol.h"
 #include "platform/UiServices.h"
-#include "resources/StringTable.h"
 #include "sensor/ErrorDisplayOff.h"
 #include "sensor/ResultCodes.h"
 #include "sensor/TavoRX9100.h"
 
 namespace {
 
-constexpr int kDataNotReceivedText = 20202;
+// The instrument's answer to a request it cannot serve outside remote mode.
+constexpr const char* kLeftRemoteReply = "ER00";
 
 }  // namespace
+
+int TavoRX9100::dataNotReceived() {
+    instrumentState.setErrorCode(codes::error::kDataNotReceived);
+    setErrorMessage(codes::error::kDataNotReceived);
+    return codes::status::kRefused;
+}
 
 int TavoRX9100::getMeasurementData(MeasuringData& record) {
     return getMesHexData(protocol::kHeaderRequest, record);
@@ -20,23 +26,23 @@ int TavoRX9100::getMeasurementData(MeasuringData& record) {
 int TavoRX9100::getMesHexData(const std::string& request, MeasuringData& record) {
     std::string reply;
     int r = doCommunication(request, reply, protocol::kDataTimeout, true);
-    if (reply == "ER00") {
-        // Still not in remote mode after the recovery: the data cannot be read.
-        std::string text = resources::loadString(kDataNotReceivedText);
-        instrumentState.setErrorMessage(text);
-        if (errorVisible) {
-            platform::messageBox(text);
-        }
-        return codes::status::kRefused;
+    if (r == codes::status::kTransportFailed) {
+        return r;
+    }
+    if (reply == kLeftRemoteReply) {
+        return dataNotReceived();  // still not in remote mode: the data cannot be read
     }
     if (r != 0) {
         return r;
     }
-    const protocol::MeasurementHeader header = protocol::parseMeasurementHeader(reply);
-    mesAng = header.angleIndex;
-    setupStatus.setMeasurementArea(header.area);
-    record.setMeasurementArea(header.area);
-    record.setIntegralTime(header.integralTime);
+    const auto header = protocol::parseMeasurementHeader(reply);
+    if (!header) {
+        return dataNotReceived();
+    }
+    mesAng = header->angleIndex;
+    setupStatus.setMeasurementArea(header->area);
+    record.setMeasurementArea(header->area);
+    record.setIntegralTime(header->integralTime);
 
     std::vector<double>& values = record.getData();
     std::vector<double>().swap(values);
@@ -44,13 +50,23 @@ int TavoRX9100::getMesHexData(const std::string& request, MeasuringData& record)
     for (int block = 1; block <= protocol::kBlocks; ++block) {
         const std::string line = protocol::blockRequest(block);
         r = doCommunication(line, reply, protocol::kDataTimeout, false);
-        if (reply == "ER00") {
+        if (r != codes::status::kTransportFailed && reply == kLeftRemoteReply) {
             r = doCommunication(line, reply, protocol::kDataTimeout, false);  // asked once more
+        }
+        if (r == codes::status::kTransportFailed) {
+            return r;
+        }
+        if (reply == kLeftRemoteReply) {
+            return dataNotReceived();
         }
         if (r != 0) {
             return r;
         }
-        protocol::appendBlockValues(reply, block, values);
+        const auto blockValues = protocol::parseBlockValues(reply, block);
+        if (!blockValues) {
+            return dataNotReceived();
+        }
+        values.insert(values.end(), blockValues->begin(), blockValues->end());
     }
     return 0;
 }
@@ -68,7 +84,11 @@ int TavoRX9100::getMesTextData(const std::string& request, MeasuringData& record
         if (r != 0) {
             return r;
         }
-        protocol::appendTextValues(reply, protocol::textValueCount(pass), values);
+        const auto passValues = protocol::parseTextValues(reply, protocol::textValueCount(pass));
+        if (!passValues) {
+            return dataNotReceived();
+        }
+        values.insert(values.end(), passValues->begin(), passValues->end());
     }
     return 0;
 }
@@ -81,7 +101,11 @@ int TavoRX9100::readStoredHeader(bool target, int number, std::string& reply) {
                             protocol::kDataTimeout, true);
     }
     if (r == 0) {
-        return 0;
+        if (protocol::parseDataHeader(reply)) {
+            return 0;
+        }
+        reply.clear();
+        return dataNotReceived();
     }
     reply.clear();
     const int code = instrumentState.getErrorCode();
@@ -100,15 +124,20 @@ void TavoRX9100::decodeStoredHeader(std::string reply, MeasuringData& record) co
 bool TavoRX9100::readStoredColor(bool target, int number, std::string& reply) {
     const int r = doCommunication(protocol::storedColorRequest(target, number, applicationObserver),
                                   reply, protocol::kDataTimeout, false);
-    if (r == 0 && protocol::hasColorValues(reply)) {
-        return true;
+    if (r == 0) {
+        const auto values = protocol::parseColorValues(reply);
+        if (!values) {
+            dataNotReceived();
+        } else if (protocol::hasColorValues(*values)) {
+            return true;
+        }
     }
     reply.clear();  // three zeros count as no colour data
     return false;
 }
 
 void TavoRX9100::decodeStoredColor(const std::string& reply, MeasuringData& record) const {
-    record.getData() = protocol::parseColorValues(reply);
+    record.getData() = protocol::parseColorValues(reply).value_or(std::vector<double>{});
 }
 
 void TavoRX9100::readTargetName(int number, MeasuringData& record) {
@@ -133,7 +162,11 @@ int TavoRX9100::readStoredSpectrum(bool target, int number, MeasuringData& recor
         if (r != 0) {
             return r;
         }
-        protocol::appendBlockValues(reply, block, values);
+        const auto blockValues = protocol::parseBlockValues(reply, block);
+        if (!blockValues) {
+            return dataNotReceived();
+        }
+        values.insert(values.end(), blockValues->begin(), blockValues->end());
     }
     return 0;
 }

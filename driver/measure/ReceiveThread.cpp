@@ -54,9 +54,8 @@ unsigned TavoRX9100::recvdataThread(void* param) {
         driver.remoteLock.enter();
         driver.remoteRunning = true;
         if (!driver.triggerEnabled && driver.remoteMeasuring) {
-            if (driver.setTriggerEnable(true, false) == kOk) {
-                driver.triggerEnabled = true;
-            }
+            // Asked again every pass; the pass that failed to enable it has reported that.
+            driver.switchMeasuringKey(true, false);
         }
         // The transport's cancel ends the loop; so does quitting itself, in case an
         // exchange of the pass started a new one and so cleared the cancel.
@@ -88,6 +87,12 @@ int TavoRX9100::requestRemoteHeader(std::string& reply) {
 }
 
 void TavoRX9100::receivePass(platform::WindowHandle mainWindow) {
+    if (!triggerEnabled) {
+        // No measurement can be taken with a key that is off, and the instrument still
+        // offers the last one: the pass waits for the key (asked again at the top of the
+        // next pass) rather than hand the same record over twice.
+        return;
+    }
     std::string reply;
     int r = requestRemoteHeader(reply);
     if (r != kOk && r != kRefused) {
@@ -121,11 +126,24 @@ void TavoRX9100::receivePass(platform::WindowHandle mainWindow) {
         return;
     }
 
+    // A measurement is there; the header's status word gives its warning.
+    const int warningId = warningIdFor(instrumentState.getErrorCode());
+    const auto header = protocol::parseMeasurementHeader(reply);
+    // The key goes off before the data are read, not after: a measurement the key starts
+    // during the read would make the instrument refuse the rest (ER02) or replace the
+    // data half way, and a key pressed faster than the line carries a record would then
+    // never let one through. If it cannot be switched off, the data are read all the same.
+    if (triggerEnabled) {
+        switchMeasuringKey(false, true);
+    }
+
     remoteData.clear();
     MeasuringData record(setupStatus);
     record.setMeasurementTime(CTime::GetCurrentTime());
-    record.setIntegralTime(protocol::integralTimeOf(reply));
-    record.setWarning(warningIdFor(instrumentState.getErrorCode()), "");
+    if (header) {
+        record.setIntegralTime(header->integralTime);
+    }
+    record.setWarning(warningId, "");
     record.getData().reserve(kSpectralPoints);
 
     int result = getMeasurementData(record);
@@ -139,15 +157,6 @@ void TavoRX9100::receivePass(platform::WindowHandle mainWindow) {
         remoteData.push_back(record);
     }
 
-    if (triggerEnabled) {
-        // The key stays off while the host fetches the record.
-        if (setTriggerEnable(false, false) != kOk) {
-            setErrorMessageTrgMode(instrumentState.getErrorCode(), this);
-            platform::messageBox(resources::loadString(kStrayReplyText));
-            return;
-        }
-        triggerEnabled = false;
-    }
     if (result == kOk) {
         approveEvent.reset();
         awaitingApproval = true;
@@ -156,9 +165,27 @@ void TavoRX9100::receivePass(platform::WindowHandle mainWindow) {
         awaitingApproval = false;
         remoteRunning = false;
     }
-    if (!triggerEnabled) {
-        if (setTriggerEnable(true, false) == kOk) {
-            triggerEnabled = true;
-        }
+    // The key on again, which also makes the instrument wait for a new measurement: sent
+    // after every record handed over, even when the key could not be switched off.
+    if (result == kOk || !triggerEnabled) {
+        switchMeasuringKey(true, true);
     }
+}
+
+bool TavoRX9100::switchMeasuringKey(bool enable, bool reportFailure) {
+    int r = kOk;
+    {
+        // The key command is asked again while the instrument refuses; one refusal
+        // reported, not one message per attempt.
+        ErrorDisplayOff quiet(errorVisible, ErrorDisplayOff::Afterwards::Restore);
+        r = setTriggerEnable(enable, false);
+    }
+    if (r == kOk) {
+        triggerEnabled = enable;
+        return true;
+    }
+    if (reportFailure) {
+        setErrorMessageTrgMode(instrumentState.getErrorCode(), this);
+    }
+    return false;
 }

@@ -8,3 +8,5 @@
 //    and control models, the dialog runner and the renderer installation).
 #define RX9100_API __attribute__((visibility("default")))
 #define RX9100_RENDERER_API __attribute__((visibility("default")))
+// A member of an exported class that only the module itself calls: kept out of both.
+#define RX9100_INTERNAL __attribute__((visibility("hidden")))

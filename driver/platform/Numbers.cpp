@@ -1,7 +1,9 @@
 #include "platform/Numbers.h"
 
 #include <locale.h>
+#include <cerrno>
 #include <clocale>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -34,6 +36,32 @@ double cAtof(const char* text) {
 
 int cAtoi(const char* text) {
     return static_cast<int>(strtol_l(text, nullptr, 10, cLocale()));
+}
+
+std::optional<double> cParseDecimal(const std::string& text) {
+    // Digits, sign, point and exponent only: strtod would also take "nan", "inf" and "0x1p3".
+    if (text.empty() || text.find_first_not_of("0123456789+-.eE") != std::string::npos) {
+        return std::nullopt;
+    }
+    char* end = nullptr;
+    const double value = strtod_l(text.c_str(), &end, cLocale());
+    if (end != text.c_str() + text.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<long> cParseInteger(const std::string& text) {
+    if (text.empty() || text.find_first_not_of("0123456789+-") != std::string::npos) {
+        return std::nullopt;
+    }
+    char* end = nullptr;
+    errno = 0;
+    const long value = strtol_l(text.c_str(), &end, 10, cLocale());
+    if (end != text.c_str() + text.size() || errno == ERANGE) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 std::string cFormat(const char* format, ...) {

@@ -2,6 +2,7 @@
 // The driver object's inner machinery, which hosts never see: its two exchanges and its
 // receive thread.
 #include <atomic>
+#include <mutex>
 #include <string>
 
 #include "link/LineExchange.h"
@@ -30,6 +31,14 @@ struct TavoRX9100::Internals {
     LineExchange line;  // the bare exchange: the recovery talks through it
     RecoveringExchange recovering;
     platform::WorkerThread receiveThread;
+    // Held by doMeasurement for its whole run: a disconnect from another thread waits for it.
+    std::recursive_mutex measurementRun;
+    // Set while a disconnect runs: a measurement running or starting meanwhile stops.
+    std::atomic<bool> disconnecting{false};
+    // While the run waits for the completion reply, a stop request cancels the transport's
+    // wait; the mutex makes "is it waiting" and "cancel it" one step.
+    std::mutex completionWait;
+    bool awaitingCompletion = false;
     // From the start of the receive thread until it is about to signal its end: while
     // set, the thread serves and a new remote measurement keeps it.
     std::atomic<bool> receiving{false};

@@ -90,6 +90,8 @@ ConnectionLink TavoRX9100::connectionLink(Exchanger& through) {
 }
 
 int TavoRX9100::notAvailable() {
+    instrumentState.setErrorCode(codes::error::kNotAvailable);
+    setErrorMessage(codes::error::kNotAvailable);
     return codes::status::kRefused;
 }
 

@@ -53,7 +53,9 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     int doMeasurement(std::vector<MeasuringData>& out,
                       platform::WindowHandle progressWindow) override;
     int getRemoteData(std::vector<MeasuringData>& out) override;
-    void setMeasurementCancel(bool cancel) override { measurementCancel = cancel; }
+    // Safe from any thread at any time: the run polls the flag, and a run waiting for the
+    // instrument's completion reply is woken (docs/driver.md, "Stopping").
+    void setMeasurementCancel(bool cancel) override;
     int uploadTargetData(std::vector<DataPack>& targets, ItemIterator*, ItemIterator*) override;
     int uploadSampleData(std::vector<DataPack>& first, std::vector<DataPack>& samples,
                          ItemIterator*, ItemIterator*) override;
@@ -95,6 +97,15 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     bool IsCorrectWavelength() const { return false; }
     bool isTriggerCancel();
     int getFirmwareLevel() const { return firmwareLevel; }
+
+    // Driver extension, outside the host interface: the status of the completion reply of
+    // the last doMeasurement as an error code, 200 + nn for "OKnn" (200 none, 216
+    // insufficient exposure); 0 when that run ended before its completion reply. The
+    // instrument state's error code after a measurement follows the record's warning id
+    // instead, as hosts expect. Read it after doMeasurement has returned.
+    int getCompletionCode() const { return completionCode; }
+    // Its text: "エラーなし" for 200, "露光量不足" for 216, empty for any other code.
+    std::string getCompletionMessage() const;
 
     // Command exchange.
     int openPort();
@@ -181,10 +192,26 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     void receivePass(platform::WindowHandle mainWindow);
     // The exchange of the receive thread's header request, with error display off.
     int requestRemoteHeader(std::string& reply);
+    // The receive thread switches the measuring key; true when the instrument took it.
+    // A failure is reported (once, when asked to) and left for the next pass to retry.
+    RX9100_INTERNAL bool switchMeasuringKey(bool enable, bool reportFailure);
     void initializeInstrument() override;
 
     // An operation whose subsystem is not in this build: refused, never faked.
     int notAvailable();
+    // Data that came back incomplete or malformed: error 43 with its text, and 10.
+    RX9100_INTERNAL int dataNotReceived();
+
+    // The measurement run's stop: asked for by the host (cancel) or by a disconnect.
+    RX9100_INTERNAL bool stopRequested() const;
+    // Pauses, returning early (false) when a stop is asked for.
+    RX9100_INTERNAL bool pauseUnlessStopped(unsigned milliseconds) const;
+    // Wakes a run that waits for the completion reply.
+    RX9100_INTERNAL void interruptCompletionWait();
+    // The completion reply, with the wait that a stop request cuts short.
+    RX9100_INTERNAL int awaitCompletion(std::string& reply);
+    // "MEAS,0": 10 when the instrument took it, else the exchange's result.
+    RX9100_INTERNAL int stopMeasurement();
 
     // The exchanger of the driver's own operations: doCommunication, which recovers an
     // instrument that left remote mode.
@@ -194,6 +221,8 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     ConnectionLink connectionLink(Exchanger& through);
     // After "ER00": the recovery, whose exchanges never recover in turn.
     int recoverRemoteMode(bool expectOk);
+    // "RMTS,0" with error display off, keeping the error code and text the host should read.
+    RX9100_INTERNAL void returnToLocalMode();
 
     std::unique_ptr<HostConnection> ownedConnection;
     std::unique_ptr<RegistryStore> registry;
@@ -216,6 +245,7 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     int firmwareLevel = 0;
     bool secondVersion = false;
     std::atomic<bool> measurementCancel{false};
+    int completionCode = 0;  // of the last doMeasurement (getCompletionCode)
 
     // The speeds an instrument of that firmware offers, in list order.
     static std::vector<int> speedListFor(int firmwareLevel);

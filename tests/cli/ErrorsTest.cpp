@@ -136,6 +136,17 @@ TEST_F(ErrorsTest, APortOtherProgramsHoldIsNamedWithThem) {
     EXPECT_NE(r.err.find(port.path() + " is busy: held by "), std::string::npos) << r.err;
     EXPECT_NE(r.err.find(me), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("choose another port with --port"), std::string::npos) << r.err;
+TEST_F(ErrorsTest, ARefusedRemoteModeIsNotUndone) {
+    const Finished r = run({"--sim-fault", "RMTS,1:error:30", "identify"});
+    EXPECT_EQ(r.exitCode, 4);
+    EXPECT_EQ(commands(), std::vector<std::string>{"RMTS,1"});  // never entered: nothing to leave
+}
+
+TEST_F(ErrorsTest, AnUnwritableOutputFailsBeforeTheInstrumentIsTouched) {
+    const Finished r = run({"measure", "--format", "csv", "-o", "/nonexistent-dir/m.csv"});
+    EXPECT_EQ(r.exitCode, 5);
+    EXPECT_NE(r.err.find("cannot write /nonexistent-dir/m.csv"), std::string::npos) << r.err;
+    EXPECT_TRUE(commands().empty());
 }
 
 TEST_F(ErrorsTest, TraceOnStderrShowsBothDirectionsWithTimestamps) {

@@ -36,9 +36,20 @@ TEST(FaultSyntax, ParsesTriggerActionAndArgument) {
     EXPECT_EQ(Fault::parse("X:stray")->text, "OK00");
     EXPECT_EQ(Fault::parse("MEDR:inf:7")->valueIndex, 7);
     EXPECT_EQ(Fault::parse("MEAS,1#2:error:30")->describe(), "MEAS,1#2:error:30");
+    const auto always = Fault::parse("*#1+:reply:OK00");
+    ASSERT_TRUE(always);
+    EXPECT_TRUE(always->repeats);
+    EXPECT_EQ(always->kind, Fault::Kind::Replace);
+    EXPECT_EQ(always->describe(), "*#1+:reply:OK00");
+    EXPECT_EQ(Fault::parse("MEDR:drop")->count, 1);
+    EXPECT_EQ(Fault::parse("MEDR:drop:3")->describe(), "MEDR#1:drop:3");
+    const auto value = Fault::parse("MEDR:value:7:3F80ZZ00");
+    ASSERT_TRUE(value);
+    EXPECT_EQ(value->valueIndex, 7);
+    EXPECT_EQ(value->text, "3F80ZZ00");
     std::string error;
-    for (const char* bad :
-         {"IDDR", "IDDR:explode", "IDDR#0:silent", "IDDR:error:100", "IDDR:slow", "X#y:silent"}) {
+    for (const char* bad : {"IDDR", "IDDR:explode", "IDDR#0:silent", "IDDR:error:100", "IDDR:slow",
+                            "X#y:silent", "X#+:silent", "X:drop:0", "X:value:3", "X:value:-1:0"}) {
         EXPECT_FALSE(Fault::parse(bad, &error)) << bad;
         EXPECT_FALSE(error.empty());
     }
@@ -88,6 +99,33 @@ TEST_F(Faults, NonFiniteValuesReplaceOneValue) {
     ASSERT_EQ(ask("MEDR,1,0,001"), "OK00");
     arm("&:nan:0");
     EXPECT_EQ(fields(ask("&"))[0], "NAN");
+}
+
+TEST_F(Faults, ValuesCanBeLeftOutReplacedOrAdded) {
+    ASSERT_EQ(measure(), "OK00");
+    arm("MEDR,1,1,1:drop");
+    EXPECT_EQ(fields(ask("MEDR,1,1,1")).size(), 100u);  // status word and 99 values
+    arm("MEDR,1,1,4:drop:101");
+    EXPECT_EQ(ask("MEDR,1,1,4"), "OK00");
+    arm("MEDR,1,1,2:value:5:3F80ZZ00");
+    auto f = fields(ask("MEDR,1,1,2"));
+    EXPECT_EQ(f[6], "3F80ZZ00");
+    EXPECT_EQ(f.size(), 101u);
+    arm("MEDR,1,1,3:value:100:3F800000");
+    f = fields(ask("MEDR,1,1,3"));
+    ASSERT_EQ(f.size(), 102u);
+    EXPECT_EQ(f[101], "3F800000");
+}
+
+TEST_F(Faults, ReplaceAnswersTheTextWithoutActingAndCanRepeat) {
+    arm("*#2+:reply:OK00");
+    EXPECT_EQ(ask("STSR"), "OK00,0");
+    EXPECT_EQ(ask("MEAS,1"), "OK00");
+    EXPECT_FALSE(instrument.isMeasuring());  // the command had no effect
+    EXPECT_EQ(ask("IDDR"), "OK00");
+    EXPECT_EQ(instrument.armedFaults(), 1u);
+    instrument.clearFaults();
+    EXPECT_EQ(ask("STSR"), "OK00,0");
 }
 
 TEST_F(Faults, HangUpDropsTheLineMidReply) {

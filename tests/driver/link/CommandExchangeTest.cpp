@@ -70,17 +70,25 @@ TEST_F(ExchangeTest, ForeignRepliesPassOnlyWithoutExpectOk) {
     EXPECT_EQ(state().getErrorCode(), 21);
 }
 
-TEST_F(ExchangeTest, Er00RecoversRemoteModeAndRereadsTheConditions) {
+TEST_F(ExchangeTest, Er00RecoversRemoteModeRereadsTheConditionsAndAsksAgain) {
     for (const char* r : {"ER00", "OK00", "OK00,0,1,1234567", "OK00,1.10", "OK00", "OK00,0",
-                          "OK00,1", "OK00,0", "OK00,0,1", "OK00,1,06000"}) {
+                          "OK00,1", "OK00,0", "OK00,0,1", "OK00,1,06000", "OK00,3,000500000,1"}) {
         wire->reply(r);
     }
     EXPECT_EQ(driver.doCommunication("SPMR\r\n", answer, 10, true), 0);
     std::vector<std::string> expected = {"SPMR\r\n",   "RMTS,1\r\n", "IDDR\r\n", "VERR\r\n",
                                          "_jig,0\r\n", "LNSR\r\n",   "STSR\r\n", "NDFR\r\n",
-                                         "SPMR\r\n",   "SCMR\r\n"};
+                                         "SPMR\r\n",   "SCMR\r\n",   "SPMR\r\n"};
     EXPECT_EQ(wire->sent(), expected);
     EXPECT_EQ(driver.getSetupStatus()->getSync(), 3);
+    EXPECT_EQ(answer, "OK00,3,000500000,1");  // the reply of the repeated command
+
+    for (const char* r : {"ER00", "OK00", "OK00,0,1,1234567", "OK00,1.10", "OK00", "ER30"}) {
+        wire->reply(r);  // the recovery fails: nothing is repeated
+    }
+    EXPECT_EQ(driver.doCommunication("SPMR\r\n", answer, 10, true), 10);
+    EXPECT_EQ(state().getErrorCode(), 30);
+    EXPECT_EQ(wire->sent().back(), "LNSR\r\n");
 }
 
 TEST_F(ExchangeTest, XyWithExpectOkIsTreatedAsLeftRemoteMode) {
@@ -103,6 +111,16 @@ TEST_F(ExchangeTest, TransportFailureBecomesMinus10AndCode99) {
     EXPECT_EQ(driver.doCommunication("IDDR\r\n", answer, 10, true), -10);
     EXPECT_EQ(state().getErrorCode(), 99);
     EXPECT_EQ(state().getErrorMessage(), resources::loadString(20099));
+}
+
+TEST_F(ExchangeTest, CancelledReceiveIsNotALostInstrument) {
+    wire->cancel();
+    EXPECT_EQ(driver.doCommunication_Recv(answer, 20), -10);
+    EXPECT_NE(state().getErrorCode(), 99);  // disconnect still talks to it
+    EXPECT_TRUE(ui->messageBoxes().empty());
+    wire->reply("OK00,1.10");
+    EXPECT_EQ(driver.doCommunication("VERR\r\n", answer, 10, true), 0);
+    EXPECT_EQ(answer, "OK00,1.10");
 }
 
 TEST_F(ExchangeTest, ReceiveOnlyClassifiesWithoutRecovery) {

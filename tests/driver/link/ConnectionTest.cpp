@@ -70,12 +70,49 @@ TEST(ConnectionTest, IdentityRepliesOfUnusualShape) {
     EXPECT_EQ(driver.getInstrumentId()->getVariation(), "");
 }
 
-TEST(ConnectionTest, FailedIdentificationClosesThePort) {
+TEST(ConnectionTest, FailedConnectLeavesTheInstrumentAsItWasAndThePortClosed) {
+    struct Case {
+        const char* fault;
+        int result;
+        int code;
+        std::vector<std::string> sent;
+    };
+    for (const Case& c : {
+             // Refused: the instrument never entered remote mode, nothing to undo.
+             Case{"RMTS,1:error:30", 10, 30, {"RMTS,1"}},
+             // Accepted, then the identification refused: back to local mode, the error kept.
+             Case{"VERR:error:30", 10, 30, {"RMTS,1", "IDDR", "VERR", "RMTS,0"}},
+             Case{"_jig:error:1", 10, 1, {"RMTS,1", "IDDR", "VERR", "_jig,0", "RMTS,0"}},
+             // The instrument stopped answering: nothing more is said to it.
+             Case{"IDDR:silent", -10, 99, {"RMTS,1", "IDDR"}},
+         }) {
+        SCOPED_TRACE(c.fault);
+        SimulatedDriver sim;
+        sim.driver.setErrorVisible(false);
+        sim.instrument.injectFault(*rx9100sim::Fault::parse(c.fault));
+        EXPECT_EQ(sim.driver.connect(), c.result);
+        EXPECT_EQ(sim.driver.getInstrumentState()->getErrorCode(), c.code);
+        EXPECT_EQ(sim.takeSent(), c.sent);
+        EXPECT_FALSE(sim.connection->isOpen());
+        EXPECT_FALSE(sim.driver.isErrorVisible());  // as the host left it
+        if (c.result != -10) {
+            EXPECT_FALSE(sim.instrument.remoteMode());
+        }
+    }
+}
+
+TEST(ConnectionTest, LeavingRemoteModeNeverEntersIt) {
     SimulatedDriver sim;
-    sim.instrument.injectFault(*rx9100sim::Fault::parse("VERR:error:30"));
-    EXPECT_EQ(sim.driver.connect(), 10);
-    EXPECT_EQ(sim.driver.getInstrumentState()->getErrorCode(), 30);
+    ASSERT_EQ(sim.driver.connect(), 0);
+    sim.instrument.leaveRemoteMode();  // the user pressed the instrument's local key
+    sim.takeSent();
+    EXPECT_EQ(sim.driver.setRemoteMode(0), 0);  // "ER00": local already, as asked
+    EXPECT_EQ(sim.driver.getInstrumentState()->getErrorCode(), 200);
+    sim.driver.disconnect();
+    EXPECT_EQ(sim.takeSent(), (std::vector<std::string>{"RMTS,0", "RMTS,0"}));
+    EXPECT_FALSE(sim.instrument.remoteMode());
     EXPECT_FALSE(sim.connection->isOpen());
+    EXPECT_TRUE(sim.driver.isErrorVisible());
 }
 
 TEST(ConnectionTest, DisconnectLeavesRemoteModeWithErrorDisplayBackOn) {

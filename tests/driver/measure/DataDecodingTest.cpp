@@ -39,13 +39,17 @@ TEST(DataDecodingTest, AngleIndexAboveTwoIsStoredAndReadAsArea21) {
     ScriptedConnection* wire = link.get();
     driver.setConnection(std::move(link));
     wire->reply("OK00,0,0,1000,0,0,0,7,0");
-    for (int b = 0; b < 4; ++b)
-        wire->reply("OK00");
+    for (int b = 1; b <= 4; ++b) {
+        std::string block = "OK00";
+        for (int i = 0; i < (b == 4 ? 101 : 100); ++i)
+            block += ",3F800000";
+        wire->reply(block);
+    }
     MeasuringData record;
     ASSERT_EQ(driver.getMeasurementData(record), 0);
     EXPECT_EQ(driver.mesAng, 7);
     EXPECT_EQ(record.getMeasurementArea(), 21);
-    EXPECT_EQ(record.getData().size(), 401u);  // short replies read as zeros
+    EXPECT_EQ(record.getData().size(), 401u);
 }
 
 TEST(DataDecodingTest, BlockAnsweredEr00IsAskedOnceMore) {
@@ -66,12 +70,26 @@ TEST(DataDecodingTest, HeaderAnsweredEr00ReportsDataNotReceived) {
     ASSERT_EQ(sim.driver.connect(), 0);
     measureAtInstrument(sim);
     sim.driver.setErrorVisible(true);
-    sim.instrument.injectFault(*rx9100sim::Fault::parse("MEDR,0,0,001:error:0"));
+    // "ER00" to the header, and again when it is asked once more after the recovery.
+    sim.instrument.injectFault(*rx9100sim::Fault::parse("MEDR,0,0,001#1+:error:0"));
     MeasuringData record;
     EXPECT_EQ(sim.driver.getMeasurementData(record), 10);
     EXPECT_EQ(sim.driver.getInstrumentState()->getErrorMessage(), resources::loadString(20202));
     ASSERT_FALSE(sim.ui->messageBoxes().empty());
     EXPECT_EQ(sim.ui->messageBoxes().back().text, resources::loadString(20202));
+}
+
+TEST(DataDecodingTest, BlockAnsweredEr00EvenWhenAskedOnceMoreIsNotReceived) {
+    SimulatedDriver sim;
+    ASSERT_EQ(sim.driver.connect(), 0);
+    measureAtInstrument(sim);
+    sim.driver.setErrorVisible(false);
+    sim.instrument.injectFault(*rx9100sim::Fault::parse("MEDR,1,1,2#1+:leave-remote"));
+    MeasuringData record;
+    EXPECT_EQ(sim.driver.getMeasurementData(record), 10);
+    EXPECT_EQ(sim.driver.getInstrumentState()->getErrorCode(), 43);
+    EXPECT_EQ(sim.driver.getInstrumentState()->getErrorMessage(), resources::loadString(20202));
+    EXPECT_EQ(record.getData().size(), 100u);  // what was read before stays, nothing is added
 }
 
 TEST(DataDecodingTest, TextModeCollects401ValuesFromFifteenContinuations) {
@@ -88,6 +106,13 @@ TEST(DataDecodingTest, TextModeCollects401ValuesFromFifteenContinuations) {
     MeasuringData hex;
     sim.driver.getMeasurementData(hex);
     EXPECT_NEAR(record.getData()[170], hex.getData()[170], 1e-3 * hex.getData()[170] + 1e-9);
+
+    sim.driver.setErrorVisible(false);
+    for (const char* fault : {"&#3:drop", "&#15:value:9:1.0", "&#7:value:4:1.2.3"}) {
+        sim.instrument.injectFault(*rx9100sim::Fault::parse(fault));
+        EXPECT_EQ(sim.driver.getMesTextData("MEDR,0,0,000\r\n", record), 10) << fault;
+        EXPECT_EQ(sim.driver.getInstrumentState()->getErrorCode(), 43) << fault;
+    }
 }
 
 TEST(StoredDataTest, EmptyNumbersAreNotErrorsAndZeroColoursAreNoData) {
@@ -114,6 +139,36 @@ TEST(StoredDataTest, EmptyNumbersAreNotErrorsAndZeroColoursAreNoData) {
     EXPECT_EQ(record.getCommonString(), "PANEL");
     sim.driver.readTargetName(6, record);
     EXPECT_EQ(record.getCommonString(), "          ");
+}
+
+TEST(StoredDataTest, UnreadableStoredDataIsAFailure) {
+    SimulatedDriver sim;
+    sim.driver.setErrorVisible(false);
+    ASSERT_EQ(sim.driver.connect(), 0);
+    measureAtInstrument(sim);
+    ASSERT_TRUE(sim.instrument.storeTarget(5, "PANEL"));
+    std::string reply;
+    auto expectNotReceived = [&sim](const char* what) {
+        EXPECT_EQ(sim.driver.getInstrumentState()->getErrorCode(), 43) << what;
+        EXPECT_EQ(sim.driver.getInstrumentState()->getErrorMessage(), resources::loadString(20202))
+            << what;
+    };
+    for (const char* fault : {"TGDR,05,0:drop", "TGDR,05,0:value:6:one"}) {
+        sim.instrument.injectFault(*rx9100sim::Fault::parse(fault));
+        EXPECT_EQ(sim.driver.readStoredHeader(true, 5, reply), 10) << fault;
+        EXPECT_EQ(reply, "");
+        expectNotReceived(fault);
+    }
+    for (const char* fault : {"TGDR,05,1,1,3:drop:5", "TGDR,05,1,1,1:value:0:-1"}) {
+        sim.instrument.injectFault(*rx9100sim::Fault::parse(fault));
+        MeasuringData record;
+        EXPECT_EQ(sim.driver.readStoredSpectrum(true, 5, record), 10) << fault;
+        expectNotReceived(fault);
+    }
+    sim.instrument.injectFault(*rx9100sim::Fault::parse("TGDR,05,2:value:1:0.3x"));
+    EXPECT_FALSE(sim.driver.readStoredColor(true, 5, reply));
+    EXPECT_EQ(reply, "");
+    expectNotReceived("colour values");
 }
 
 TEST(StoredDataTest, ThreeZeroColourValuesCountAsNoColourData) {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "link/HexNumbers.h"
+#include "resources/StringTable.h"
 #include "support/ProgressRecorder.h"
 #include "support/ScriptedConnection.h"
 #include "support/SimulatedDriver.h"
@@ -143,7 +144,37 @@ TEST(MeasurementRunTest, NonFiniteValueGivesCode41AndAnEmptyRecord) {
     EXPECT_TRUE(out[0].getData().empty());
 }
 
-TEST(MeasurementRunTest, SimulatedLightSourceComesBackAsASpectrumWithItsWarning) {
+TEST(MeasurementRunTest, UnreadableDataIsAFailureNeverARecord) {
+    for (const char* fault : {
+             "MEDR,1,1,2:drop",                // a block one value short
+             "MEDR,1,1,4:value:101:3F800000",  // a block one value long
+             "MEDR,1,1,1:value:17:3F80ZZ00",   // a value that is not hexadecimal
+             "MEDR,1,1,3:value:0:3F8000",      // a value of six digits
+             "MEDR,0,0,001:drop:2",            // a header without angle and channel
+             "MEDR,0,0,001:value:2:250k",      // an integration time that is not a number
+             "MEDR,1,1,2#1+:leave-remote",     // "ER00" to a block, and again when asked once more
+             "MEAS,1:reply:OK00",              // no measuring time
+             "MEAS,1:reply:OK00,-1.00",        // a negative one
+             "MEAS,1:reply:OK00,NAN",          // not a number
+             "MEAS,1:reply:OK00,86400.00",     // longer than any measurement
+             "*#1+:reply:OK00",                // an instrument that answers OK00 to everything
+         }) {
+        SCOPED_TRACE(fault);
+        SimulatedDriver sim;
+        sim.driver.setErrorVisible(false);
+        ASSERT_EQ(sim.driver.connect(), 0);
+        sim.instrument.setMeasuringTiming({1.0, 0.02});
+        sim.instrument.injectFault(*rx9100sim::Fault::parse(fault));
+        std::vector<MeasuringData> out(1);
+        EXPECT_EQ(sim.driver.doMeasurement(out, nullptr), 10);
+        EXPECT_TRUE(out.empty());
+        EXPECT_EQ(sim.driver.getInstrumentState()->getErrorCode(), 43);
+        EXPECT_EQ(sim.driver.getInstrumentState()->getErrorMessage(), resources::loadString(20202));
+        EXPECT_FALSE(sim.instrument.isMeasuring());
+    }
+}
+
+TEST(MeasurementRunTest, SimulatedLightSourceComesBackAsASpectrum) {
     SimulatedDriver sim;
     ASSERT_EQ(sim.driver.connect(), 0);
     sim.instrument.setMeasuringTiming({1.0, 0.03});
@@ -158,11 +189,39 @@ TEST(MeasurementRunTest, SimulatedLightSourceComesBackAsASpectrumWithItsWarning)
     }
     EXPECT_GT(photopic, 0.0);
 
-    sim.instrument.setScene(rx9100sim::LightSource{}, 0.0001);  // far too little light
+    EXPECT_EQ(sim.driver.getCompletionCode(), 200);
+    EXPECT_EQ(sim.driver.getCompletionMessage(), "エラーなし");
+}
+
+TEST(MeasurementRunTest, ErrorCodeComesFromTheRecordsWarningTheCompletionFromTheExtension) {
+    SimulatedDriver sim;
+    ASSERT_EQ(sim.driver.connect(), 0);
+    sim.instrument.setMeasuringTiming({1.0, 0.03});
+    sim.instrument.setScene(rx9100sim::LightSource{}, 0.0001);  // far too little light: OK16
+    std::vector<MeasuringData> out;
     ASSERT_EQ(sim.driver.doMeasurement(out, nullptr), 0);
-    EXPECT_EQ(sim.driver.getInstrumentState()->getErrorCode(), 216);
+    // The record's warning is the conditions' (none), and so is the error code ...
+    EXPECT_EQ(out[0].getWarningId(), 0);
+    EXPECT_EQ(out[0].getWarningMessage(), "");
+    EXPECT_EQ(sim.driver.getInstrumentState()->getErrorCode(), 200);
+    EXPECT_EQ(sim.driver.getInstrumentState()->getErrorMessage(), "エラーなし");
+    // ... and the completion's own status is there for hosts that want it.
+    EXPECT_EQ(sim.driver.getCompletionCode(), 216);
+    EXPECT_EQ(sim.driver.getCompletionMessage(), "露光量不足");
+
+    // A warning the host put in the conditions travels unchanged and gives the code.
+    sim.driver.getSetupStatus()->setWarning(16, "host's own");
+    sim.instrument.setScene(rx9100sim::LightSource{}, 100.0);
+    ASSERT_EQ(sim.driver.doMeasurement(out, nullptr), 0);
     EXPECT_EQ(out[0].getWarningId(), 16);
-    EXPECT_EQ(out[0].getWarningMessage(), "露光量不足");
+    EXPECT_EQ(out[0].getWarningMessage(), "host's own");
+    EXPECT_EQ(sim.driver.getInstrumentState()->getErrorCode(), 216);
+    EXPECT_EQ(sim.driver.getCompletionCode(), 200);
+
+    sim.instrument.injectFault(*rx9100sim::Fault::parse("MEAS,1:error:30"));
+    EXPECT_EQ(sim.driver.doMeasurement(out, nullptr), 10);
+    EXPECT_EQ(sim.driver.getCompletionCode(), 0);  // no completion this time
+    EXPECT_EQ(sim.driver.getCompletionMessage(), "");
 }
 
 TEST(MeasurementRunTest, PulledCableEndsWithMinus10) {

@@ -158,6 +158,87 @@ TEST_F(RemoteTest, HostExchangesUnderTheLockWhileTheKeyKeepsBeingPressed) {
     EXPECT_FALSE(sim.driver.runRemote());
 }
 
+TEST_F(RemoteTest, KeyPressedFasterThanTheLineCarriesStillDeliversRecords) {
+    // At 38400 baud a record (header and four blocks) takes about a second on the line;
+    // the key is pressed every 150 ms and each measurement takes 100 ms, so the instrument
+    // is measuring most of the time.
+    sim.instrument.setMeasuringTiming({1.0, 0.1});
+    sim.instrument.setWireTiming({38400, 10, 0us});
+    sim.connection->setReceiveWaitOverride(3s);
+    sim.instrument.setAutoKeyInterval(150ms);
+    ASSERT_EQ(sim.driver.remoteMeasure(), 0);
+    int records = 0;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(waitForAnnouncement(10s)) << "after " << records << " records";
+        std::vector<MeasuringData> data;
+        sim.driver.getRemoteData(data);
+        ASSERT_EQ(data.size(), 1u);
+        EXPECT_EQ(data[0].getData().size(), 401u);
+        ++records;
+        sim.driver.approveGetData();
+    }
+    sim.instrument.setAutoKeyInterval(0ms);
+    EXPECT_EQ(sim.driver.quitRemoteMeasure(true), 0);
+}
+
+TEST_F(RemoteTest, KeyThatCannotBeSwitchedIsReportedRetriedAndLosesNoRecord) {
+    sim.driver.setErrorVisible(true);
+    ASSERT_EQ(sim.driver.remoteMeasure(), 0);
+    auto keyRefusals = [this] {
+        int shown = 0;
+        for (const auto& box : sim.ui->messageBoxes()) {
+            shown += box.text == "ER30 : 回路エラー" ? 1 : 0;
+        }
+        return shown;
+    };
+    auto keyCommands = [this] {
+        const auto lines = sim.instrument.receivedLines();
+        return std::count(lines.begin(), lines.end(), "MSWE,1");
+    };
+    // Fetches the record and waits until the thread has switched the key on again: a press
+    // while the host fetches does not count, even with a key that stayed on.
+    auto fetchOne = [&] {
+        const auto before = keyCommands();
+        std::vector<MeasuringData> data;
+        sim.driver.getRemoteData(data);
+        ASSERT_EQ(data.size(), 1u);
+        EXPECT_EQ(data[0].getData().size(), 401u);
+        sim.driver.approveGetData();
+        ASSERT_TRUE(waitFor([&] { return keyCommands() > before; }));
+    };
+
+    // The key cannot be disabled: the record read is still handed over, the failure
+    // reported once, and the next record tries again.
+    sim.instrument.injectFault(*rx9100sim::Fault::parse("MSWE,0#1+:error:30"));
+    for (int round = 1; round <= 2; ++round) {
+        pressWhenEnabled();
+        ASSERT_TRUE(waitForAnnouncement()) << "round " << round;
+        EXPECT_EQ(keyRefusals(), round);
+        fetchOne();
+    }
+    sim.instrument.clearFaults();
+
+    // The key cannot be enabled again after the host fetched a record: reported, and
+    // asked again until it works.
+    sim.instrument.injectFault(*rx9100sim::Fault::parse("MSWE,1#1+:error:30"));
+    pressWhenEnabled();
+    ASSERT_TRUE(waitForAnnouncement());
+    sim.instrument.clearTranscript();
+    fetchOne();
+    ASSERT_TRUE(waitFor([&] { return keyRefusals() == 3; }));
+    // 20 attempts after the record, 20 more at the next pass; no data requests meanwhile:
+    // the instrument still offers the record already handed over.
+    ASSERT_TRUE(waitFor([&] { return keyCommands() >= 40; }, 5s));
+    EXPECT_EQ(keyRefusals(), 3);  // reported once, however often it is asked
+    const auto lines = sim.instrument.receivedLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "MEDR,0,0,001"), 0);
+    sim.instrument.clearFaults();
+    pressWhenEnabled();
+    ASSERT_TRUE(waitForAnnouncement());
+    fetchOne();
+    EXPECT_EQ(sim.driver.quitRemoteMeasure(true), 0);
+}
+
 TEST_F(RemoteTest, PulledCableDuringRemoteMeasurementEndsWithoutHanging) {
     ASSERT_EQ(sim.driver.remoteMeasure(), 0);
     sim.instrument.injectFault(*rx9100sim::Fault::parse("MEDR:hangup"));

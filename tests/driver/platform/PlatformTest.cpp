@@ -122,10 +122,25 @@ TEST(NumbersTest, ConversionsReadTheCLocaleWhateverTheProcessLocale) {
     EXPECT_DOUBLE_EQ(platform::cAtof("abc"), 0.0);
     EXPECT_EQ(platform::cAtoi("0123,4"), 123);
     EXPECT_EQ(platform::cFormat("%10.2lf", 3.5), "      3.50");
+    EXPECT_EQ(platform::cParseDecimal("1.25"), 1.25);
     if (comma) {
         EXPECT_EQ(platform::userDecimalSeparator(), '.');  // user default is not de_DE here
     }
     std::setlocale(LC_ALL, saved.c_str());
+}
+
+TEST(NumbersTest, StrictParsingTakesWholeNumbersOnly) {
+    EXPECT_EQ(platform::cParseDecimal("-12.5e-1"), -1.25);
+    EXPECT_EQ(platform::cParseDecimal("7"), 7.0);
+    for (const char* text :
+         {"", " 1", "1 ", "1.25xyz", "abc", "nan", "inf", "-inf", "0x10", "1e999", "1,5", "."}) {
+        EXPECT_EQ(platform::cParseDecimal(text), std::nullopt) << text;
+    }
+    EXPECT_EQ(platform::cParseInteger("007"), 7);
+    EXPECT_EQ(platform::cParseInteger("-42"), -42);
+    for (const char* text : {"", "1.0", "1e3", " 1", "12a", "99999999999999999999999"}) {
+        EXPECT_EQ(platform::cParseInteger(text), std::nullopt) << text;
+    }
 }
 
 TEST(UiServicesTest, FilterStringsSplitIntoPairs) {

@@ -2,9 +2,12 @@
 
 #include <atomic>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
+#include "platform/ScriptedUiServices.h"
 #include "platform/Window.h"
+#include "resources/StringTable.h"
 #include "sensor/TavoRX9100.h"
 #include "support/ScriptedConnection.h"
 
@@ -183,14 +186,30 @@ TEST(DriverObjectTest, OperationsNotBuiltYetRefuseTouchingNothing) {
     std::vector<DataPack> samples(2);
     DataPack target;
     target.name = "kept";
-    EXPECT_EQ(driver.setupInstrument(), 10);
-    EXPECT_EQ(driver.doWhiteCalibration(), 10);
-    EXPECT_EQ(driver.setupWhiteCalibrationData(), 10);
-    EXPECT_EQ(driver.doInstrumentOption(), 10);
-    EXPECT_EQ(driver.uploadTargetData(targets, nullptr, nullptr), 10);
-    EXPECT_EQ(driver.uploadSampleData(targets, samples, nullptr, nullptr), 10);
-    EXPECT_EQ(driver.downloadTargetData(target), 10);
-    EXPECT_EQ(driver.deleteInstrumentData(), 10);
+    auto ui = std::make_shared<platform::ScriptedUiServices>();
+    platform::setUiServices(ui);
+    const std::vector<std::function<int()>> operations = {
+        [&] { return driver.setupInstrument(); },
+        [&] { return driver.doWhiteCalibration(); },
+        [&] { return driver.setupWhiteCalibrationData(); },
+        [&] { return driver.doInstrumentOption(); },
+        [&] { return driver.uploadTargetData(targets, nullptr, nullptr); },
+        [&] { return driver.uploadSampleData(targets, samples, nullptr, nullptr); },
+        [&] { return driver.downloadTargetData(target); },
+        [&] { return driver.deleteInstrumentData(); },
+    };
+    const std::string notBuilt = resources::loadString(20160);
+    ASSERT_FALSE(notBuilt.empty());
+    for (std::size_t i = 0; i < operations.size(); ++i) {
+        driver.getInstrumentState()->clearError();
+        EXPECT_EQ(operations[i](), 10) << "operation " << i;
+        // Said as such, never "no error" (200).
+        EXPECT_EQ(driver.getInstrumentState()->getErrorCode(), 100) << "operation " << i;
+        EXPECT_EQ(driver.getInstrumentState()->getErrorMessage(), notBuilt) << "operation " << i;
+    }
+    ASSERT_EQ(ui->messageBoxes().size(), operations.size());  // error display is on
+    EXPECT_EQ(ui->messageBoxes().back().text, notBuilt);
+    platform::setUiServices(nullptr);
     EXPECT_EQ(targets.size(), 1u);
     EXPECT_EQ(samples.size(), 2u);
     EXPECT_EQ(target.name, "kept");

@@ -22,8 +22,14 @@ class ScriptedConnection : public UnivSerialBus {
     bool isOpen() override { return open_; }
     void setTimeout(int seconds) override { timeout_ = seconds; }
     int getTimeout() override { return timeout_; }
-    void sendString(const char* text, int length) override { sent_.emplace_back(text, length); }
+    void sendString(const char* text, int length) override {
+        canceled_ = false;  // as the serial transport: a send ends a cancel
+        sent_.emplace_back(text, length);
+    }
     void recvString(std::string& line) override {
+        if (canceled_) {
+            throw SerialPortException("canceled");
+        }
         if (replies_.empty() || replies_.front() == "<silent>") {
             if (!replies_.empty())
                 replies_.pop_front();
