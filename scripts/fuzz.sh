@@ -48,7 +48,9 @@ for t in $targets; do
   build-fuzz/tests/fuzz/fuzz_"$t" "$corpus" "${keep_going[@]}" -max_total_time="$seconds" \
     -timeout=10 -rss_limit_mb=2048 -max_len=16384 -print_final_stats=1 \
     -artifact_prefix="$findings/" >"$log" 2>&1 || status=$?
-  runs=$(grep -Eo 'stat::number_of_executed_units: *[0-9]+' "$log" | grep -Eo '[0-9]+$' | tail -1)
+  # Executions: the final statistics, or in fork mode the last progress line.
+  runs=$({ grep -Eo 'number_of_executed_units: *[0-9]+' "$log" || grep -Eo '^#[0-9]+' "$log"; } |
+    grep -Eo '[0-9]+$' | tail -1 || true)
   found=$(find "$findings" -type f | wc -l)
   if [ "$status" -ne 0 ] || [ "$found" -gt 0 ]; then
     failed=1
