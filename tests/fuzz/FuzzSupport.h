@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,6 +73,26 @@ inline bool isDecimalInteger(const std::string& field) {
         }
     }
     return true;
+}
+
+// A folder of the process's own, made at the first call and removed at exit; in memory
+// where the system has it (the settings store syncs every file it writes).
+inline const std::string& privateFolder() {
+    struct Folder {
+        std::string path;
+        Folder() {
+            const bool shm = std::filesystem::is_directory("/dev/shm");
+            std::string pattern = std::string(shm ? "/dev/shm" : "/tmp") + "/rx9100-fuzz-XXXXXX";
+            const char* made = mkdtemp(pattern.data());
+            path = made != nullptr ? made : "";
+        }
+        ~Folder() {
+            std::error_code ignored;
+            std::filesystem::remove_all(path, ignored);
+        }
+    };
+    static const Folder folder;
+    return folder.path;
 }
 
 // Stops the run with the input kept as a crash: an invariant of the code under test broke.

@@ -29,8 +29,7 @@ constexpr std::size_t kSpectralPoints = 401;
 TavoRX9100& driver() {
     static TavoRX9100* const object = [] {
         // The driver keeps settings; never the user's.
-        char folder[] = "/tmp/rx9100-fuzz-XXXXXX";
-        RegistryStore::setStoreFolder(mkdtemp(folder));
+        RegistryStore::setStoreFolder(fuzz::privateFolder());
         platform::setUiServices(std::make_shared<platform::ScriptedUiServices>());
         return new TavoRX9100;  // lives as long as the process, as the host's one object
     }();

@@ -2,8 +2,6 @@
 // one (which merges into the file, or starts over when it no longer parses). Checks that a
 // string read fits the caller's buffer, that a value written reads back, and that a file
 // the store could not parse is kept beside it before it is replaced.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -18,17 +16,14 @@ namespace {
 constexpr const char* kKey = "QV-L40w";
 constexpr const char* kSection = "RX-9100";
 
-// A folder of the process's own, in memory where the system has it (the store syncs files).
 const std::string& folder() {
     static const std::string path = [] {
-        std::string pattern = (std::filesystem::exists("/dev/shm") ? "/dev/shm" : "/tmp") +
-                              std::string("/rx9100-fuzz-XXXXXX");
-        const char* made = mkdtemp(pattern.data());
-        if (made == nullptr) {
+        const std::string& made = fuzz::privateFolder();
+        if (made.empty()) {
             fuzz::fail("cannot make a folder for the settings");
         }
         RegistryStore::setStoreFolder(made);
-        return std::string(made);
+        return made;
     }();
     return path;
 }
