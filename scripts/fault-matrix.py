@@ -120,18 +120,20 @@ def run(rx9100, command, fault, folder):
                               errors="replace", timeout=TIME_LIMIT)
         code = done.returncode
         output = done.stdout
+        errors = done.stderr
     except subprocess.TimeoutExpired as e:
         code = None
         output = e.stdout.decode(errors="replace") if isinstance(e.stdout, bytes) else ""
+        errors = ""
     seconds = time.monotonic() - start
     entries = transcript(trace)
-    return code, instrument_mode(entries), seconds, output, entries
+    return code, instrument_mode(entries), seconds, output, entries, errors
 
 
 def lines_of(rx9100, command):
     """The command lines a clean run sends, in order of their first appearance."""
     with tempfile.TemporaryDirectory(prefix="rx9100-matrix-") as folder:
-        code, _, _, _, entries = run(rx9100, command, None, folder)
+        code, _, _, _, entries, _ = run(rx9100, command, None, folder)
     if code != 0:
         sys.exit(f"fault-matrix: rx9100 {command} fails without a fault (exit {code})")
     seen = []
@@ -142,7 +144,7 @@ def lines_of(rx9100, command):
 
 
 def judge(command, fault, result):
-    code, mode, seconds, output, entries = result
+    code, mode, seconds, output, entries, errors = result
     problems = []
     if code is None:
         problems.append("hang")
@@ -153,6 +155,9 @@ def judge(command, fault, result):
         if invented:
             problems.append("invented: " + invented)
     cell = f"{'hang' if code is None else code}/{'R' if mode == 'remote' else 'L'}/{seconds:.1f}"
+    said = next((line for line in errors.splitlines() if line.startswith("rx9100:")), "")
+    if problems and said:
+        problems[-1] += f" [{said[len('rx9100: '):][:100]}]"
     return cell, problems
 
 
