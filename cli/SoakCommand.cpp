@@ -247,8 +247,11 @@ int runSoak(CommandContext& context, const SoakOptions& options,
             tally.add(operationName(operation), result.outcome, seconds, fault);
             for (const std::string& finding : result.findings) {
                 tally.addFinding(finding, fault);
-                std::fprintf(out, "FINDING (round %d, %s): %s\n%s", tally.rounds(), round.c_str(),
-                             finding.c_str(), transcriptTail(*instrument).c_str());
+                std::fprintf(out, "FINDING (round %d, %s): %s\n", tally.rounds(), round.c_str(),
+                             finding.c_str());
+            }
+            if (!result.findings.empty()) {
+                std::fprintf(out, "%s", transcriptTail(*instrument).c_str());
             }
             if (instrument->remoteMode()) {
                 instrument->leaveRemoteMode();  // the next round starts from local mode
