@@ -152,7 +152,7 @@ CLI::App* declareSoakCommand(CLI::App& app, SoakOptions& options) {
     CLI::App* soak = app.add_subcommand(
         "soak",
         "Measure, write conditions and run remote measurement for a time, with random "
-        "faults in the built-in simulator (needs --sim); fails on a hang, a leak, "
+        "faults in the built-in simulator (needs --sim); exits 6 on a hang, a leak, "
         "invented values or an instrument left in remote mode");
     soak->add_option("--minutes", options.minutes, "how long to run (default 10)")
         ->check(rx9100sim::nonNegative("the soak time"));
