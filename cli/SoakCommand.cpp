@@ -141,6 +141,16 @@ std::string transcriptTail(const rx9100sim::Instrument& instrument) {
     return text;
 }
 
+// After a dropped line the server opens a new pty and moves the link to it, a moment
+// later; the next round must not find the link missing or still on the old pty.
+void waitForReopenedLine(const rx9100sim::PtyServer& server, int dropsBefore) {
+    const auto deadline = Clock::now() + std::chrono::seconds(2);
+    while ((server.reopenCount() == dropsBefore || !std::filesystem::exists(server.linkPath())) &&
+           Clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
 void printUsage(std::FILE* out, const char* when, const Usage& usage) {
     std::fprintf(out, "  %-14s RSS %ld KiB, %d open descriptors\n", when, usage.rssKiB,
                  usage.descriptors);
@@ -167,7 +177,8 @@ CLI::App* declareSoakCommand(CLI::App& app, SoakOptions& options) {
     soak->add_option("--hang-seconds", options.hangSeconds,
                      "a round taking longer is a hang (default 120)")
         ->check(rx9100sim::nonNegative("the hang limit"));
-    soak->add_flag("--verbose", options.verbose, "show each round's failures on stderr");
+    soak->add_flag("--verbose", options.verbose,
+                   "show each round with its outcome, and the driver's messages");
     return soak;
 }
 
@@ -240,11 +251,18 @@ int runSoak(CommandContext& context, const SoakOptions& options,
             const bool dropped = server.reopenCount() != drops ||
                                  (fault.ends_with(":hangup") && instrument->armedFaults() == 0);
             instrument->clearFaults();
+            if (dropped) {
+                waitForReopenedLine(server, drops);
+            }
             if (instrument->remoteMode() && !dropped) {
                 result.findings.push_back(
                     "the instrument was left in remote mode on a working line");
             }
             tally.add(operationName(operation), result.outcome, seconds, fault);
+            if (options.verbose) {
+                std::fprintf(out, "round %d: %s: %s, %.2f s\n", tally.rounds(), round.c_str(),
+                             result.outcome.c_str(), seconds);
+            }
             for (const std::string& finding : result.findings) {
                 tally.addFinding(finding, fault);
                 std::fprintf(out, "FINDING (round %d, %s): %s\n", tally.rounds(), round.c_str(),

@@ -22,7 +22,7 @@ struct SoakOptions {
     double faultRate = 0.5;        // share of operations with a fault armed
     double rssToleranceMiB = 4.0;  // growth of resident memory after warm-up still accepted
     double hangSeconds = 120.0;    // an operation taking longer is a hang
-    bool verbose = false;          // the failures of each operation on stderr
+    bool verbose = false;          // each round and the driver's messages on stderr
 };
 
 CLI::App* declareSoakCommand(CLI::App& app, SoakOptions& options);
