@@ -173,10 +173,12 @@ CLI::App* declareSoakCommand(CLI::App& app, SoakOptions& options) {
         ->check(CLI::Range(0.0, 1.0));
     soak->add_option("--rss-tolerance", options.rssToleranceMiB,
                      "MiB of resident memory growth after warm-up still accepted (default 4)")
-        ->check(rx9100sim::nonNegative("the tolerance"));
+        ->check(rx9100sim::nonNegative("the tolerance"))
+        ->check(CLI::Range(0.0, 1e6));
     soak->add_option("--hang-seconds", options.hangSeconds,
-                     "a round taking longer is a hang (default 120)")
-        ->check(rx9100sim::nonNegative("the hang limit"));
+                     "a round taking longer is a hang, 1 to 86400 (default 120)")
+        ->check(rx9100sim::nonNegative("the hang limit"))
+        ->check(CLI::Range(1.0, 86400.0));
     soak->add_flag("--verbose", options.verbose,
                    "show each round with its outcome, and the driver's messages");
     return soak;

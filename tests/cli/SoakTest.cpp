@@ -107,7 +107,9 @@ TEST_F(SoakCommandTest, NeedsTheSimulatorAndSaneNumbers) {
          {std::vector<std::string>{"soak", "--minutes", "nan"},
           {"soak", "--fault-rate", "2"},
           {"soak", "--fault-rate", "nan"},
-          {"soak", "--minutes", "-1"}}) {
+          {"soak", "--minutes", "-1"},
+          {"soak", "--hang-seconds", "1e300"},
+          {"soak", "--rss-tolerance", "1e300"}}) {
         EXPECT_EQ(run(args).exitCode, 2) << args[1] << " " << args[2];
     }
 }
