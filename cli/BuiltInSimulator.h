@@ -20,6 +20,7 @@ class BuiltInSimulator {
     // Applies the options and opens the pty; returns an error text, empty on success.
     std::string start(const SimulatorOptions& options);
     std::string portPath() const;
+    rx9100sim::Instrument& instrument() { return instrument_; }
 
   private:
     rx9100sim::Instrument instrument_;

@@ -16,6 +16,7 @@
 #include "Interrupt.h"
 #include "Options.h"
 #include "OutputTarget.h"
+#include "SoakCommand.h"
 #include "StandardDescriptors.h"
 #include "sensor/RegistryStore.h"
 #include "sensor/TavoRX9100.h"
@@ -65,6 +66,8 @@ int runProgram(int argc, char** argv) {
     app.footer(kExitCodes);
     CommandLine line;
     const Subcommands commands = declareCommandLine(app, line);
+    SoakOptions soak;
+    CLI::App* soakCommand = declareSoakCommand(app, soak);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -135,6 +138,8 @@ int runProgram(int argc, char** argv) {
         exitCode = runMeasure(context);
     } else if (commands.remote->parsed()) {
         exitCode = runRemote(context);
+    } else if (soakCommand->parsed()) {
+        exitCode = runSoak(context, soak, global.sim.enabled ? &simulator.instrument() : nullptr);
     }
     // The driver object lives on (as in a host); its port is closed, so it no longer
     // refers to the simulator's pty.

@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev fonts-noto-cjk
   libserialport-dev libcli11-dev nlohmann-json3-dev libtomlplusplus-dev
   locales socat argyll ser2net
-  clang-format dpkg-dev
+  clang-format dpkg-dev python3
 )
 
 sudo_cmd=()

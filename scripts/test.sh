@@ -18,6 +18,12 @@ echo "== normal build"
 scripts/build.sh build -DCMAKE_BUILD_TYPE=Release
 ctest --test-dir build --output-on-failure -j 2 --timeout 300
 
+echo "== fault matrix (short)"
+# Every fault kind at a few command lines of each rx9100 command: no hang, no instrument
+# left in remote mode on a working line, no invented values.
+python3 scripts/fault-matrix.py --short --rx9100 build/cli/rx9100 \
+  --known tests/fault-matrix/known-open.txt
+
 echo "== address and undefined-behaviour sanitizers"
 scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DRX9100_QT=OFF -DRX9100_BENCH=OFF \
   "-DRX9100_SANITIZE=address;undefined"
