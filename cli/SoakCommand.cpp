@@ -299,7 +299,7 @@ int runSoak(CommandContext& context, const SoakOptions& options,
         if (tally.findingCount() > 0) {
             exitCode = kExitFindings;
         } else if (interrupted()) {
-            exitCode = kExitCancelled;
+            exitCode = kExitStoppedBase + stopSignal();
         }
     }
     std::error_code ignored;

@@ -136,6 +136,8 @@ TEST_F(ErrorsTest, APortOtherProgramsHoldIsNamedWithThem) {
     EXPECT_NE(r.err.find(port.path() + " is busy: held by "), std::string::npos) << r.err;
     EXPECT_NE(r.err.find(me), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("choose another port with --port"), std::string::npos) << r.err;
+}
+
 TEST_F(ErrorsTest, ARefusedRemoteModeIsNotUndone) {
     const Finished r = run({"--sim-fault", "RMTS,1:error:30", "identify"});
     EXPECT_EQ(r.exitCode, 4);

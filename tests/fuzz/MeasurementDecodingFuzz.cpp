@@ -130,12 +130,12 @@ void checkStoredHeader(const std::string& reply) {
 
 // Colour values of a stored record: three numbers from the reply, or none.
 void checkStoredColour(const std::string& reply) {
-    if (!protocol::hasColorValues(reply)) {
+    const auto values = protocol::parseColorValues(reply);
+    if (!values) {
         return;
     }
-    const auto values = protocol::parseColorValues(reply);
     const auto decimals = decimalValuesIn({reply});
-    for (double value : values) {
+    for (double value : *values) {
         fuzz::check(decimals.contains(value),
                     "colour value " + std::to_string(value) + " was in no field of " + reply);
     }

@@ -86,14 +86,28 @@ void checkIdentity(const std::string& reply) {
 
 void checkMeasurement(const std::string& reply) {
     if (fuzz::enabled("measuring-time")) {
-        (void)protocol::measuringHundredths(reply);
+        if (const auto hundredths = protocol::measuringHundredths(reply)) {
+            fuzz::check(*hundredths <= protocol::kLongestMeasuringSeconds * 100,
+                        "a measuring time longer than any measurement");
+        }
     }
-    const protocol::MeasurementHeader header = protocol::parseMeasurementHeader(reply);
-    fuzz::check(codes::kAreaWire.wire(header.area).has_value(), "header area outside the table");
-    (void)protocol::integralTimeOf(reply);
+    if (const auto header = protocol::parseMeasurementHeader(reply)) {
+        fuzz::check(codes::kAreaWire.wire(header->area).has_value(),
+                    "header area outside the table");
+        fuzz::check(std::isfinite(header->integralTime) && header->integralTime >= 0.0f,
+                    "an integration time that is no time");
+    }
+    for (int block = 1; block <= protocol::kBlocks; ++block) {
+        if (const auto values = protocol::parseBlockValues(reply, block)) {
+            fuzz::check(static_cast<int>(values->size()) == protocol::blockValueCount(block),
+                        "a block of the wrong length");
+        }
+    }
     (void)protocol::parseTargetName(reply);
-    (void)protocol::hasColorValues(reply);
-    (void)protocol::parseColorValues(reply);
+    if (const auto values = protocol::parseColorValues(reply)) {
+        fuzz::check(values->size() == 3, "colour values not three");
+        (void)protocol::hasColorValues(*values);
+    }
 }
 
 }  // namespace

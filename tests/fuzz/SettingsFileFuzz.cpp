@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "FuzzSupport.h"
 #include "sensor/RegistryFile.h"
@@ -37,11 +38,28 @@ bool writeFile(const std::string& path, std::string_view content) {
     return std::fclose(file) == 0 && written;
 }
 
+// The copies the store kept of damaged files, removed before each input.
+std::vector<std::string> keptCopies(const std::string& path, bool remove) {
+    std::vector<std::string> copies;
+    const std::string prefix = std::filesystem::path(path).filename().string() + ".bad-";
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder(), error)) {
+        if (entry.path().filename().string().starts_with(prefix)) {
+            if (remove) {
+                std::filesystem::remove(entry.path(), error);
+            } else {
+                copies.push_back(entry.path().string());
+            }
+        }
+    }
+    return copies;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string path = folder() + "/" + kKey + ".toml";
-    std::filesystem::remove(path + ".bad");
+    keptCopies(path, true);
     if (!writeFile(path, fuzz::asText(data, size))) {
         fuzz::fail("cannot write the settings file");
     }
@@ -61,8 +79,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (store.writeInt(kSection, "FuzzValue", 4711)) {
         fuzz::check(store.readInt(kSection, "FuzzValue", 0) == 4711,
                     "a value written does not read back");
-        const auto kept = registry::readFile(path + ".bad");
-        fuzz::check(!kept || *kept == before, "the kept copy is not the damaged file");
+        const auto copies = keptCopies(path, false);
+        fuzz::check(copies.size() <= 1, "a damaged file kept more than once");
+        for (const std::string& copy : copies) {
+            const auto kept = registry::readFile(copy, before.size() + 1);
+            fuzz::check(kept && *kept == before, "the kept copy is not the damaged file");
+        }
     }
     if (store.writeString(kSection, "FuzzText", "a=\"b\"\n[c]")) {
         fuzz::check(store.readString(kSection, "FuzzText", "", 64) == "a=\"b\"\n[c]",
