@@ -368,10 +368,18 @@ void Instrument::receive(SessionId id, std::string_view bytes) {
         }
         sink = session.sink;
         hook = memoryHook_;
+        session.repliesInFlight += out.empty() ? 0 : 1;
     }
     wake_.notify_all();
     for (const auto& e : out) {
         sink(e);
+    }
+    if (!out.empty()) {
+        std::lock_guard lock(mutex_);
+        if (const auto it = sessions_.find(id); it != sessions_.end()) {
+            --it->second.repliesInFlight;
+        }
+        wake_.notify_all();
     }
     if (changed && hook) {
         hook();
@@ -574,6 +582,14 @@ void Instrument::timerLoop(std::stop_token stop) {
             startKeyMeasurementLocked();
         }
         if (runtime_.measuring && now >= runtime_.measuring->end) {
+            if (const auto& session = runtime_.measuring->session) {
+                const auto it = sessions_.find(*session);
+                if (it != sessions_.end() && it->second.repliesInFlight > 0) {
+                    // The start reply is still on its way out: finish just after it.
+                    wake_.wait_for(lock, std::chrono::milliseconds(1));
+                    continue;
+                }
+            }
             PendingMeasurement done = std::move(*runtime_.measuring);
             runtime_.measuring.reset();
             runtime_.lastMeasurement = std::move(done.result);

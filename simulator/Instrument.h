@@ -123,6 +123,9 @@ class Instrument {
         LineAssembler assembler;
         std::deque<std::string> continuation;
         std::optional<std::size_t> lastReceivedEntry;
+        // Replies taken from the state but not yet handed to the sink: a completion
+        // line waits for them, so that it never overtakes the reply to "MEAS,1".
+        int repliesInFlight = 0;
     };
     struct ArmedFault {
         Fault fault;

@@ -1,5 +1,7 @@
 // Measuring, the data replies, the measuring key and what the optics and calibration do.
 #include <cmath>
+#include <mutex>
+#include <thread>
 
 #include "SimulatorFixture.h"
 #include "simulator/HexFloat.h"
@@ -29,6 +31,35 @@ TEST_F(Measurement, AnnouncesTheTimeThenCompletesAndOffersTheHeader) {
     EXPECT_EQ(measure(), "OK00");
     EXPECT_EQ(ask("MEDR,0,0,001"), "OK00,3,0,1000000,1,0,0,1,00");
     EXPECT_EQ(ask("MEDR,1,1,5"), "ER01");
+}
+
+// An instant measurement completes while its start reply is still being written (a
+// slow line): the completion line must still come second.
+TEST(MeasurementOrder, CompletionNeverOvertakesTheStartReply) {
+    Instrument instrument;
+    instrument.setMeasuringTiming(MeasuringTiming{1.0, 0.0});
+    std::mutex mutex;
+    std::vector<std::string> sent;
+    const SessionId session = instrument.attach([&](const Emission& e) {
+        if (e.bytes.starts_with("OK00,")) {
+            std::this_thread::sleep_for(20ms);
+        }
+        std::lock_guard lock(mutex);
+        sent.push_back(e.bytes);
+    });
+    instrument.receive(session, "RMTS,1\r\n");
+    for (int round = 0; round < 5; ++round) {
+        instrument.receive(session, "MEAS,1\r\n");
+        ASSERT_TRUE(instrument.waitUntilIdle(2000ms));
+        std::this_thread::sleep_for(5ms);  // the completion line is handed over after idle
+    }
+    instrument.detach(session);
+    std::lock_guard lock(mutex);
+    ASSERT_EQ(sent.size(), 11u);
+    for (std::size_t i = 1; i < sent.size(); i += 2) {
+        EXPECT_EQ(sent[i], "OK00,0.00\r\n");
+        EXPECT_EQ(sent[i + 1], "OK00\r\n");
+    }
 }
 
 TEST_F(Measurement, TimeDependsOnSpeedLightAndAngle) {
