@@ -7,6 +7,28 @@ namespace registry {
 
 namespace {
 
+// The position of the last character of the string that starts at pos (its closing quote,
+// or the character before the newline that ends an unterminated one-line string).
+std::size_t stringEnd(std::string_view text, std::size_t pos) {
+    const char quote = text[pos];
+    const bool escapes = quote == '"';
+    const std::string triple(3, quote);
+    const bool multiline = text.substr(pos, 3) == triple;
+    std::size_t i = pos + (multiline ? 3 : 1);
+    for (; i < text.size(); ++i) {
+        if (escapes && text[i] == '\\') {
+            ++i;
+        } else if (multiline ? text.substr(i, 3) == triple : text[i] == quote) {
+            i += multiline ? 2 : 0;
+            break;
+        } else if (!multiline && text[i] == '\n') {
+            --i;
+            break;
+        }
+    }
+    return std::min(i, text.size());
+}
+
 // One pass over the text that follows TOML's structure only as far as nesting needs.
 class DepthCounter {
   public:
@@ -31,10 +53,10 @@ class DepthCounter {
                 skipComment();
                 break;
             case '"':
-                skipString('"', true);
+                skipString();
                 break;
             case '\'':
-                skipString('\'', false);
+                skipString();
                 break;
             case '\n':
                 if (levels_.empty()) {
@@ -122,23 +144,7 @@ class DepthCounter {
         pos_ = (found == std::string_view::npos ? text_.size() : found) - 1;
     }
 
-    void skipString(char quote, bool escapes) {
-        const std::string triple(3, quote);
-        const bool multiline = text_.substr(pos_, 3) == triple;
-        std::size_t i = pos_ + (multiline ? 3 : 1);
-        for (; i < text_.size(); ++i) {
-            if (escapes && text_[i] == '\\') {
-                ++i;
-            } else if (multiline ? text_.substr(i, 3) == triple : text_[i] == quote) {
-                i += multiline ? 2 : 0;
-                break;
-            } else if (!multiline && text_[i] == '\n') {
-                --i;  // an unterminated string ends with its line
-                break;
-            }
-        }
-        pos_ = std::min(i, text_.size());
-    }
+    void skipString() { pos_ = stringEnd(text_, pos_); }
 
     std::string_view text_;
     std::size_t pos_ = 0;
@@ -151,6 +157,20 @@ class DepthCounter {
 
 }  // namespace
 
+bool hasNonAsciiOutsideStrings(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '#') {
+            i = std::min(text.find('\n', i), text.size());
+        } else if (c == '"' || c == '\'') {
+            i = stringEnd(text, i);
+        } else if (static_cast<unsigned char>(c) >= 0x80) {
+            return true;
+        }
+    }
+    return false;
+}
+
 int nestingDepth(std::string_view text) {
     return DepthCounter().count(text);
 }
@@ -161,6 +181,9 @@ std::optional<std::string> prescanRefusal(std::string_view text) {
     }
     if (nestingDepth(text) > kMaxNesting) {
         return "it is nested deeper than " + std::to_string(kMaxNesting) + " levels";
+    }
+    if (hasNonAsciiOutsideStrings(text)) {
+        return "it holds a character outside ASCII where only a string or comment may";
     }
     return std::nullopt;
 }

@@ -8,6 +8,7 @@
 #include <toml++/toml.h>
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +17,7 @@
 #include <mutex>
 #include <sstream>
 #include <string_view>
+#include <vector>
 
 #include "platform/UiServices.h"
 #include "sensor/RegistryFile.h"
@@ -73,6 +75,41 @@ const toml::node* find(const toml::table& root, const std::string& section,
     return table ? table->get(name) : nullptr;
 }
 
+// Whether nan or inf stands anywhere in the node.
+bool holdsNonFinite(const toml::node& node) {
+    if (const auto* number = node.as_floating_point()) {
+        return !std::isfinite(number->get());
+    }
+    if (const auto* array = node.as_array()) {
+        return std::any_of(array->begin(), array->end(),
+                           [](const toml::node& element) { return holdsNonFinite(element); });
+    }
+    if (const auto* table = node.as_table()) {
+        return std::any_of(table->begin(), table->end(),
+                           [](const auto& entry) { return holdsNonFinite(entry.second); });
+    }
+    return false;
+}
+
+// The TOML writer cannot lay out an array or inline table holding nan or inf: it measures
+// the width of each number by its logarithm. No such value is ours; the values that hold
+// one are removed, so that the rest of the file can be written. True when any was.
+bool removeNonFiniteCollections(toml::table& table) {
+    std::vector<std::string> doomed;
+    bool removed = false;
+    for (auto& [key, node] : table) {
+        if (auto* inner = node.as_table(); inner && !inner->is_inline()) {
+            removed = removeNonFiniteCollections(*inner) || removed;
+        } else if ((node.is_array() || node.is_table()) && holdsNonFinite(node)) {
+            doomed.emplace_back(key.str());
+        }
+    }
+    for (const std::string& key : doomed) {
+        table.erase(key);
+    }
+    return removed || !doomed.empty();
+}
+
 // The outcome of a write, for the store to tell the user about a damaged file.
 struct Stored {
     bool ok = false;
@@ -99,8 +136,19 @@ Stored storeValue(const std::string& path, const std::string& section, const std
         return {};
     }
     Stored result;
+    if (const auto* current = find(doc.root, section, name);
+        current && (onlyIfMissing || current->value_exact<Value>() == value)) {
+        result.ok = true;  // The driver writes values back at every start; spare the disk.
+        return result;
+    }
     if (doc.state == FileState::Damaged) {
         result.problem = doc.problem;
+    } else if (removeNonFiniteCollections(doc.root)) {
+        result.problem =
+            "an array or inline table holds nan or inf, which cannot be written "
+            "back (the new file leaves it out)";
+    }
+    if (!result.problem.empty()) {
         if (onlyIfMissing) {
             return result;
         }
@@ -109,11 +157,6 @@ Stored storeValue(const std::string& path, const std::string& section, const std
             return result;
         }
         result.keptAs = std::move(*kept);
-    }
-    if (const auto* current = find(doc.root, section, name);
-        current && (onlyIfMissing || current->value_exact<Value>() == value)) {
-        result.ok = true;  // The driver writes values back at every start; spare the disk.
-        return result;
     }
     if (!doc.root.get_as<toml::table>(section)) {
         doc.root.insert_or_assign(section, toml::table{});

@@ -119,6 +119,9 @@ TEST_F(RegistryStoreTest, HugeOrDeeplyNestedFilesAreRefusedBeforeParsing) {
          "nested deeper"},
         {"a flat but huge file", "[RX-9100]\n" + repeated("# padding\n", 7000) + "WCUOnOff = 1\n",
          "larger than"},
+        // Keys are ASCII; the parser's whitespace check fails on some letters beyond it.
+        {"a Latin letter as a key", "[RX-9100]\n\xc3\xa9 = 1\nWCUOnOff = 1\n", "outside ASCII"},
+        {"a letter after a value", "[RX-9100]\nWCUOnOff = 1 \xd0\x96\n", "outside ASCII"},
     };
     for (const Case& c : refused) {
         SCOPED_TRACE(c.name);
@@ -144,8 +147,8 @@ TEST_F(RegistryStoreTest, HugeOrDeeplyNestedFilesAreRefusedBeforeParsing) {
     // At the limit, and brackets and dots in strings and comments do not count.
     const std::string deepest = "[" + repeated("a.", registry::kMaxNesting - 2) + "a]\nk = 5\n";
     EXPECT_EQ(registry::nestingDepth(deepest), registry::kMaxNesting);
-    writeText("[RX-9100]\nWCSFilePath = \"" + repeated("[a.", 80) + "\" # " +
-              repeated("{a.", 1000) + "\nWCUFilePath = '''\n" + repeated("[[a.a", 500) +
+    writeText("[RX-9100]\nWCSFilePath = \"" + repeated("[a.", 80) + "\" # \xc3\xa9 " +
+              repeated("{a.", 1000) + "\nWCUFilePath = '''\n" + repeated("[[a.\xc3\xa9", 500) +
               "'''\nWCUOnOff = 1\n");
     EXPECT_EQ(store_.readInt(kSec, "WCUOnOff", 0), 1);
     EXPECT_EQ(store_.readString(kSec, "WCSFilePath", "", 256), repeated("[a.", 80));
@@ -197,6 +200,34 @@ TEST_F(RegistryStoreTest, DamagedFileIsToldOnceAndKeptUnderANameOfItsOwnWhenASet
     // Bytes that are not UTF-8 would read back changed: refused, file untouched.
     EXPECT_FALSE(store_.writeString(kSec, "WCSFilePath", "C:\\\x91\xaa\\w.wcs"));
     EXPECT_EQ(store_.readInt(kSec, "WCUOnOff", 1), 0);
+    platform::setUiServices(nullptr);
+}
+
+// The writer cannot lay out an array holding nan or inf: when a setting changes, the file
+// is kept as it was and the new one holds everything else.
+TEST_F(RegistryStoreTest, ArraysHoldingNanOrInfAreLeftOutOfTheFileWrittenBack) {
+    auto ui = std::make_shared<platform::ScriptedUiServices>();
+    platform::setUiServices(ui);
+    const std::string held =
+        "[RX-9100]\nWCUOnOff = 1\n\n[other]\nkeep = 3\nlevels = [1.0, nan]\n"
+        "inner = { a = [inf] }\nfine = [0.5]\n";
+    writeText(held);
+    EXPECT_EQ(store_.readInt(kSec, "WCUOnOff", 0), 1);
+    EXPECT_TRUE(store_.addIntIfMissing(kSec, "WCUOnOff", 0));   // present: nothing to write
+    EXPECT_FALSE(store_.addIntIfMissing(kSec, "WCSOnOff", 0));  // would drop the user's arrays
+    EXPECT_EQ(contentOf(file()), held);
+    EXPECT_TRUE(store_.writeInt(kSec, "WCUOnOff", 0));
+    EXPECT_EQ(store_.readInt(kSec, "WCUOnOff", 1), 0);
+    EXPECT_EQ(store_.readInt("other", "keep", 0), 3);
+    const std::string written = contentOf(file());
+    EXPECT_EQ(written.find("levels"), std::string::npos) << written;
+    EXPECT_EQ(written.find("inner"), std::string::npos) << written;
+    EXPECT_NE(written.find("fine"), std::string::npos) << written;
+    const auto copies = keptCopies(folder_);
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(contentOf(copies[0]), held);
+    ASSERT_EQ(ui->messageBoxes().size(), 1u);
+    EXPECT_NE(ui->messageBoxes()[0].text.find("nan or inf"), std::string::npos);
     platform::setUiServices(nullptr);
 }
 
