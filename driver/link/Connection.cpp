@@ -46,13 +46,18 @@ int TavoRX9100::setRemoteMode(int mode) {
         return connectionLink(exchanger()).setRemoteMode(mode);
     }
     // Leaving remote mode never enters it: "ER00" says the instrument is local already,
-    // which is what was asked, so the bare exchange serves and no recovery runs.
-    const int r = connectionLink(internals_->line).setRemoteMode(0);
-    if (r == codes::status::kRefused &&
-        instrumentState.getErrorCode() == codes::error::kLeftRemoteMode) {
-        instrumentState.setErrorCode(codes::error::kNoError);
-        setWarningMessage(codes::error::kNoError);
-        return codes::status::kOk;
+    // which is what was asked, so the bare exchange serves and no recovery runs. Any other
+    // refusal (a command line garbled on its way reads as a bad parameter) is asked once
+    // more, since an instrument left in remote mode keeps its keys locked.
+    int r = codes::status::kRefused;
+    for (int attempt = 0; attempt < 2 && r == codes::status::kRefused; ++attempt) {
+        r = connectionLink(internals_->line).setRemoteMode(0);
+        if (r == codes::status::kRefused &&
+            instrumentState.getErrorCode() == codes::error::kLeftRemoteMode) {
+            instrumentState.setErrorCode(codes::error::kNoError);
+            setWarningMessage(codes::error::kNoError);
+            return codes::status::kOk;
+        }
     }
     return r;
 }

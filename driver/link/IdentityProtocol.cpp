@@ -38,7 +38,13 @@ std::string parseRomVersion(const std::string& reply) {
 }
 
 int firmwareLevelOf(const std::string& romVersion) {
-    return static_cast<int>(platform::cAtof(romVersion) * 100.0 + 0.01);
+    const double version = platform::cAtof(romVersion);
+    // A version no instrument has (negative, not a number, beyond 1000) counts as none,
+    // like a missing one: it must not overflow the level.
+    if (!(version >= 0.0 && version < kHighestRomVersion)) {
+        return 0;
+    }
+    return static_cast<int>(version * 100.0 + 0.01);
 }
 
 }  // namespace protocol

@@ -24,7 +24,9 @@ Identity parseIdentity(const std::string& reply);
 
 // The ROM version of a VERR reply ("1.10").
 std::string parseRomVersion(const std::string& reply);
-// The ROM version times 100, read in the C locale whatever the process uses: 1.10 gives 110.
+// The ROM version times 100, read in the C locale whatever the process uses: 1.10 gives 110;
+// 0 for a version that is missing or not below kHighestRomVersion.
+inline constexpr double kHighestRomVersion = 1000.0;
 int firmwareLevelOf(const std::string& romVersion);
 
 }  // namespace protocol

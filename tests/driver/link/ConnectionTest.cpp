@@ -68,6 +68,15 @@ TEST(ConnectionTest, IdentityRepliesOfUnusualShape) {
     ASSERT_EQ(driver.checkInstrumentId(), 0);
     EXPECT_EQ(driver.getInstrumentId()->getVariationCode(), 0);
     EXPECT_EQ(driver.getInstrumentId()->getVariation(), "");
+
+    // A version no instrument has counts as none rather than overflowing the level.
+    for (const char* version : {"OK00,1e302", "OK00,-1.10", "OK00,nan", "OK00,inf"}) {
+        SCOPED_TRACE(version);
+        for (const char* r : {"OK00,RX-9100,0,1234567", version, "OK00"})
+            wire->reply(r);
+        ASSERT_EQ(driver.checkInstrumentId(), 0);
+        EXPECT_EQ(driver.getFirmwareLevel(), 0);
+    }
 }
 
 TEST(ConnectionTest, FailedConnectLeavesTheInstrumentAsItWasAndThePortClosed) {
@@ -113,6 +122,27 @@ TEST(ConnectionTest, LeavingRemoteModeNeverEntersIt) {
     EXPECT_FALSE(sim.instrument.remoteMode());
     EXPECT_FALSE(sim.connection->isOpen());
     EXPECT_TRUE(sim.driver.isErrorVisible());
+}
+
+TEST(ConnectionTest, ARefusedLeaveIsAskedOnceMore) {
+    for (const char* fault : {"RMTS,0:error:10", "RMTS,0:error:30"}) {
+        SCOPED_TRACE(fault);
+        SimulatedDriver sim;
+        ASSERT_EQ(sim.driver.connect(), 0);
+        sim.instrument.injectFault(*rx9100sim::Fault::parse(fault));
+        sim.takeSent();
+        sim.driver.disconnect();
+        EXPECT_EQ(sim.takeSent(), (std::vector<std::string>{"RMTS,0", "RMTS,0"}));
+        EXPECT_FALSE(sim.instrument.remoteMode());
+    }
+    // An instrument that keeps refusing is asked twice, then the port is closed all the same.
+    SimulatedDriver sim;
+    ASSERT_EQ(sim.driver.connect(), 0);
+    sim.instrument.injectFault(*rx9100sim::Fault::parse("RMTS,0#1+:error:10"));
+    sim.takeSent();
+    sim.driver.disconnect();
+    EXPECT_EQ(sim.takeSent(), (std::vector<std::string>{"RMTS,0", "RMTS,0"}));
+    EXPECT_FALSE(sim.connection->isOpen());
 }
 
 TEST(ConnectionTest, DisconnectLeavesRemoteModeWithErrorDisplayBackOn) {
