@@ -3,8 +3,8 @@
 #include <CLI/CLI.hpp>
 #include <map>
 
-#include "OptionChecks.h"
 #include "simulator/Fault.h"
+#include "simulator/NumberChecks.h"
 #include "simulator/OptionChecks.h"
 #include "simulator/Sample.h"
 #include "simulator/Spectrum.h"
@@ -12,6 +12,10 @@
 namespace cli {
 
 namespace {
+
+using rx9100sim::numberIn;
+using rx9100sim::oneOf;
+using rx9100sim::wholeNumberIn;
 
 // The line speeds the instrument offers.
 const std::vector<long long> kLineSpeeds{1200, 2400, 4800, 9600, 19200, 38400};

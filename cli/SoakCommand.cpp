@@ -22,7 +22,7 @@
 #include "SoakOperations.h"
 #include "SoakTally.h"
 #include "simulator/Instrument.h"
-#include "simulator/OptionChecks.h"
+#include "simulator/NumberChecks.h"
 #include "simulator/PtyServer.h"
 
 namespace cli {
@@ -165,20 +165,17 @@ CLI::App* declareSoakCommand(CLI::App& app, SoakOptions& options) {
         "faults in the built-in simulator (needs --sim); exits 6 on a hang, a leak, "
         "invented values or an instrument left in remote mode");
     soak->add_option("--minutes", options.minutes, "how long to run (default 10)")
-        ->check(rx9100sim::nonNegative("the soak time"));
+        ->check(rx9100sim::numberIn("the soak time", 0, 525600, "minutes"));
     soak->add_option("--seed", options.seed, "seed of the random choices (default: the clock)");
     soak->add_option("--fault-rate", options.faultRate,
                      "share of rounds with a fault armed, 0 to 1 (default 0.5)")
-        ->check(rx9100sim::nonNegative("the fault rate"))
-        ->check(CLI::Range(0.0, 1.0));
+        ->check(rx9100sim::numberIn("the fault rate", 0, 1));
     soak->add_option("--rss-tolerance", options.rssToleranceMiB,
                      "MiB of resident memory growth after warm-up still accepted (default 4)")
-        ->check(rx9100sim::nonNegative("the tolerance"))
-        ->check(CLI::Range(0.0, 1e6));
+        ->check(rx9100sim::numberIn("the tolerance", 0, 1e6, "MiB"));
     soak->add_option("--hang-seconds", options.hangSeconds,
                      "a round taking longer is a hang, 1 to 86400 (default 120)")
-        ->check(rx9100sim::nonNegative("the hang limit"))
-        ->check(CLI::Range(1.0, 86400.0));
+        ->check(rx9100sim::numberIn("the hang limit", 1, 86400, "seconds"));
     soak->add_flag("--verbose", options.verbose,
                    "show each round with its outcome, and the driver's messages");
     return soak;

@@ -40,7 +40,8 @@ constexpr const char* kDescription =
 constexpr const char* kExitCodes =
     "\nExit codes: 0 done, 1 internal failure, 2 bad usage or condition value, 3 no link "
     "(port, no reply, line dropped, port busy), 4 refused by the instrument or driver, 5 "
-    "output not written, 128 + signal when stopped: 129 SIGHUP, 130 Ctrl-C, 141 closed output "
+    "output not written, 6 soak found a fault, 128 + signal when stopped: 129 SIGHUP, 130 Ctrl-C, "
+    "141 closed output "
     "pipe, 143 SIGTERM.";
 
 // A stop request wins over what the command made of it (a cancelled measurement is no

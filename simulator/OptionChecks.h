@@ -20,10 +20,4 @@ CLI::Validator checkedBy(Parse parse) {
         "");
 }
 
-inline CLI::Validator nonNegative(const std::string& what) {
-    return checkedBy([what](std::string_view text, std::string* error) {
-        return parseNonNegative(text, what, error);
-    });
-}
-
 }  // namespace rx9100sim

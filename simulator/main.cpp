@@ -13,6 +13,7 @@
 
 #include "simulator/ControlChannel.h"
 #include "simulator/Instrument.h"
+#include "simulator/NumberChecks.h"
 #include "simulator/OptionChecks.h"
 #include "simulator/PtyServer.h"
 
@@ -59,7 +60,7 @@ int main(int argc, char** argv) {
     app.footer(std::string("\n") + kFaultSyntaxHelp + "\n\n" + kControlHelp);
     app.add_option("--variation", identity.variation,
                    "Model variation reported by IDDR: 0 or 1 standard, 2 low-luminance")
-        ->check(CLI::Range(0, 9))
+        ->check(wholeNumberIn("the model variation", 0, 9))
         ->capture_default_str();
     app.add_option("--body", identity.bodyNumber, "Body (serial) number reported by IDDR")
         ->capture_default_str();
@@ -73,7 +74,7 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     app.add_option("--luminance", luminance,
                    "Luminance of the source in cd/m2 (with a sample: of a perfect white under it)")
-        ->check(nonNegative("the luminance"))
+        ->check(numberIn("the luminance", 0, 1e7, "cd/m2"))
         ->capture_default_str();
     app.add_option("--sample", samples,
                    std::string("Samples in front of the instrument, one per measurement, the last "
@@ -89,14 +90,15 @@ int main(int argc, char** argv) {
                    "Sensitivity error: every reading times 1 + X*(nm - 580)/200")
         ->check(checkedBy(parseLevelError))
         ->type_name("X");
-    app.add_option("--angle", angle, "Measuring angle 0, 1 or 2")->check(CLI::Range(0, 2));
+    app.add_option("--angle", angle, "Measuring angle 0, 1 or 2")
+        ->check(wholeNumberIn("the measuring angle setting", 0, 2));
     app.add_option("--baud", baud,
                    "Emulate a serial line of this speed (10 bits per byte); 0: "
                    "no artificial delay")
-        ->check(CLI::NonNegativeNumber)
+        ->check(wholeNumberIn("the emulated line speed", 0, 4000000))
         ->capture_default_str();
     app.add_option("--latency", latencyMs, "Extra time the instrument takes per command, in ms")
-        ->check(CLI::NonNegativeNumber)
+        ->check(wholeNumberIn("the latency in ms", 0, 60000))
         ->capture_default_str();
     app.add_option("--fault", faults, "Arm a fault (repeatable); syntax below");
     app.add_option("--stored", stored,
@@ -113,15 +115,15 @@ int main(int argc, char** argv) {
     app.add_option("--link", linkPath, "Also make a stable symbolic link PATH to the pty");
     app.add_option("--time-scale", timeScale,
                    "Multiply every measuring time by this factor (e.g. 0.01 for fast tests)")
-        ->check(nonNegative("the time scale"))
+        ->check(numberIn("the time scale", 0, 1000))
         ->capture_default_str();
     app.add_option("--measuring-time", fixedTime, "Make every measurement take this many seconds")
-        ->check(nonNegative("the measuring time"));
+        ->check(numberIn("the measuring time", 0, 3600, "seconds"));
     app.add_option("--auto-key", autoKey, "Press the measuring key every N seconds (0: never)")
-        ->check(nonNegative("the key interval"))
+        ->check(numberIn("the key interval", 0, 86400, "seconds"))
         ->capture_default_str();
     app.add_option("--noise", noise, "Relative noise of the readings (0: exact)")
-        ->check(nonNegative("the noise"))
+        ->check(numberIn("the noise", 0, 1))
         ->capture_default_str();
     app.add_option("--seed", seed, "Seed of the noise generator")->capture_default_str();
     CLI11_PARSE(app, argc, argv);

@@ -100,6 +100,16 @@ TEST_F(IdentifyTest, PrintsTheInstrumentAndTracesEveryLine) {
     ASSERT_FALSE(sent.empty());
     EXPECT_EQ(sent.front(), "RMTS,1");
     EXPECT_EQ(sent.back(), "RMTS,0");  // back in local mode
+    EXPECT_EQ(r.err.find("warning"), std::string::npos) << r.err;
+
+    // Identity replies cut short: the fields stay empty and the user is told which.
+    const Finished cut = run(
+        {"--sim-fault", "IDDR:reply:OK00,RX-9100", "--sim-fault", "VERR:reply:OK00", "identify"});
+    ASSERT_EQ(cut.exitCode, 0) << cut.err;
+    EXPECT_NE(cut.err.find("warning: the instrument's identity came back without body number, "
+                           "ROM version"),
+              std::string::npos)
+        << cut.err;
 }
 
 TEST_F(IdentifyTest, MissingPortIsALinkFailure) {

@@ -1,11 +1,11 @@
-#include "OptionChecks.h"
+#include "simulator/NumberChecks.h"
 
 #include <charconv>
 #include <cmath>
 #include <optional>
 #include <sstream>
 
-namespace cli {
+namespace rx9100sim {
 
 namespace {
 
@@ -91,4 +91,4 @@ CLI::Validator oneOf(const std::string& what, const std::vector<long long>& choi
         "");
 }
 
-}  // namespace cli
+}  // namespace rx9100sim
