@@ -22,6 +22,7 @@ int TavoRX9100::doCommunication(const std::string& command, std::string& reply, 
     if (!result.leftRemoteMode()) {
         return result.status();
     }
+    ++internals_->recoveriesStarted;
     if (int r = recoverRemoteMode(expectOk); r != codes::status::kOk) {
         return r;
     }

@@ -15,9 +15,17 @@ int TavoRX9100::connect() {
     if (r != 0) {
         return r;
     }
+    const unsigned recoveriesBefore = internals_->recoveriesStarted;
     r = setRemoteMode(1);
     if (r != 0) {
-        closePort();  // refused: the instrument never entered remote mode
+        // Refused outright, the instrument never entered remote mode: nothing to undo. A
+        // reply read as "ER00" (a garbled one reads so too) started the recovery, whose own
+        // "RMTS,1" may have been accepted before a later step failed: that one goes back.
+        if (r != codes::status::kTransportFailed &&
+            internals_->recoveriesStarted != recoveriesBefore) {
+            returnToLocalMode();
+        }
+        closePort();
         return r;
     }
     r = checkInstrumentId();

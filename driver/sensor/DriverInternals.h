@@ -30,6 +30,9 @@ struct TavoRX9100::Internals {
 
     LineExchange line;  // the bare exchange: the recovery talks through it
     RecoveringExchange recovering;
+    // Recoveries started so far: connect tells a refused "RMTS,1" from one whose recovery
+    // put the instrument into remote mode before it failed.
+    std::atomic<unsigned> recoveriesStarted{0};
     platform::WorkerThread receiveThread;
     // Held by doMeasurement for its whole run: a disconnect from another thread waits for it.
     std::recursive_mutex measurementRun;

@@ -110,6 +110,19 @@ TEST(ConnectionTest, FailedConnectLeavesTheInstrumentAsItWasAndThePortClosed) {
     }
 }
 
+// A garbled reply to "RMTS,1" reads as "ER00": the recovery enters remote mode, then its
+// identification is refused. The instrument is in remote mode and must be sent back.
+TEST(ConnectionTest, AConnectWhoseRecoveryFailedLeavesNoRemoteMode) {
+    SimulatedDriver sim;
+    sim.driver.setErrorVisible(false);
+    sim.instrument.injectFault(*rx9100sim::Fault::parse("RMTS,1:garbage:\\xFF~"));
+    sim.instrument.injectFault(*rx9100sim::Fault::parse("IDDR:error:02"));
+    EXPECT_EQ(sim.driver.connect(), 10);
+    EXPECT_EQ(sim.takeSent(), (std::vector<std::string>{"RMTS,1", "RMTS,1", "IDDR", "RMTS,0"}));
+    EXPECT_FALSE(sim.instrument.remoteMode());
+    EXPECT_FALSE(sim.connection->isOpen());
+}
+
 TEST(ConnectionTest, LeavingRemoteModeNeverEntersIt) {
     SimulatedDriver sim;
     ASSERT_EQ(sim.driver.connect(), 0);
