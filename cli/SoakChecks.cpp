@@ -65,4 +65,17 @@ std::vector<std::string> judgeLeaks(const Usage& warm, const Usage& end, long to
     return leaks;
 }
 
+bool saidLocalLast(const std::vector<rx9100sim::TranscriptEntry>& transcript) {
+    using Direction = rx9100sim::TranscriptEntry::Direction;
+    const rx9100sim::TranscriptEntry* reply = nullptr;
+    for (auto entry = transcript.rbegin(); entry != transcript.rend(); ++entry) {
+        if (entry->direction == Direction::Sent && reply == nullptr) {
+            reply = &*entry;
+        } else if (entry->direction == Direction::Received) {
+            return reply != nullptr && entry->bytes == "RMTS,0\r\n" && reply->bytes == "ER00\r\n";
+        }
+    }
+    return false;
+}
+
 }  // namespace cli::soak

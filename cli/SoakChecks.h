@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "simulator/Transcript.h"
+
 namespace cli::soak {
 
 inline constexpr std::size_t kSpectralPoints = 401;
@@ -27,5 +29,10 @@ Usage currentUsage();
 // Texts of the leaks seen between warm-up and the end: resident memory grown by more
 // than the tolerance, or descriptors that were not closed again.
 std::vector<std::string> judgeLeaks(const Usage& warm, const Usage& end, long toleranceKiB);
+
+// Whether the instrument's last words were "ER00" to "RMTS,0": it said it is in local mode
+// (a fault can make it say so without acting, which is the instrument's fault, not the
+// driver's).
+bool saidLocalLast(const std::vector<rx9100sim::TranscriptEntry>& transcript);
 
 }  // namespace cli::soak

@@ -21,6 +21,8 @@
 #include "SoakChecks.h"
 #include "SoakOperations.h"
 #include "SoakTally.h"
+#include "sensor/ResultCodes.h"
+#include "sensor/TavoRX9100.h"
 #include "simulator/Instrument.h"
 #include "simulator/NumberChecks.h"
 #include "simulator/PtyServer.h"
@@ -253,7 +255,13 @@ int runSoak(CommandContext& context, const SoakOptions& options,
             if (dropped) {
                 waitForReopenedLine(server, drops);
             }
-            if (instrument->remoteMode() && !dropped) {
+            // After no reply the driver leaves the instrument alone (it cannot tell a
+            // silent instrument from a dead line), and an instrument that answered "ER00"
+            // to "RMTS,0" said it is local: neither is the driver leaving it in remote mode.
+            const bool outOfReach =
+                context.driver.getInstrumentState()->getErrorCode() == codes::error::kNoResponse;
+            if (instrument->remoteMode() && !dropped && !outOfReach &&
+                !saidLocalLast(instrument->transcript())) {
                 result.findings.push_back(
                     "the instrument was left in remote mode on a working line");
             }

@@ -65,6 +65,23 @@ TEST(SoakChecksTest, LeaksAreGrowthBeyondTheToleranceOrAnyDescriptorMore) {
     EXPECT_GE(now.descriptors, 3) << "stdin, stdout and stderr at least";
 }
 
+TEST(SoakChecksTest, AnInstrumentThatLastSaidER00ToLeavingRemoteModeSaidItIsLocal) {
+    using rx9100sim::TranscriptEntry;
+    auto line = [](TranscriptEntry::Direction direction, const char* bytes) {
+        return TranscriptEntry{{}, direction, bytes};
+    };
+    const auto in = TranscriptEntry::Direction::Received;
+    const auto out = TranscriptEntry::Direction::Sent;
+    EXPECT_TRUE(saidLocalLast({line(in, "RMTS,1\r\n"), line(out, "OK00\r\n"),
+                               line(in, "RMTS,0\r\n"), line(out, "ER00\r\n")}));
+    EXPECT_FALSE(saidLocalLast({line(in, "RMTS,0\r\n"), line(out, "ER10\r\n")}));
+    EXPECT_FALSE(saidLocalLast({line(in, "MEAS,1\r\n"), line(out, "ER00\r\n")}));
+    // Unanswered: the instrument said nothing about its mode.
+    EXPECT_FALSE(
+        saidLocalLast({line(in, "RMTS,0\r\n"), line(out, "ER00\r\n"), line(in, "RMTS,0\r\n")}));
+    EXPECT_FALSE(saidLocalLast({}));
+}
+
 TEST(SoakFaultsTest, EveryFaultArmedIsOneTheSimulatorAccepts) {
     for (const std::string& action : faultActions()) {
         EXPECT_TRUE(rx9100sim::Fault::parse("MEAS,1:" + action)) << action;
