@@ -148,7 +148,10 @@ def judge(command, fault, result):
     problems = []
     if code is None:
         problems.append("hang")
-    if mode == "remote" and not (fault or "").endswith("hangup"):
+    # After no reply in time (error 99, or a last line the instrument never answered) the
+    # driver must not talk to the instrument, so it cannot send it back either.
+    out_of_reach = "error 99" in errors or (entries and entries[-1][0] == "->")
+    if mode == "remote" and not (fault or "").endswith("hangup") and not out_of_reach:
         problems.append("left remote")
     if code == 0 and command in ("measure", "remote"):
         invented = invented_values(output, entries)
