@@ -157,18 +157,9 @@ class DepthCounter {
 
 }  // namespace
 
-bool hasNonAsciiOutsideStrings(std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '#') {
-            i = std::min(text.find('\n', i), text.size());
-        } else if (c == '"' || c == '\'') {
-            i = stringEnd(text, i);
-        } else if (static_cast<unsigned char>(c) >= 0x80) {
-            return true;
-        }
-    }
-    return false;
+bool hasNonAscii(std::string_view text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
 int nestingDepth(std::string_view text) {
@@ -182,8 +173,8 @@ std::optional<std::string> prescanRefusal(std::string_view text) {
     if (nestingDepth(text) > kMaxNesting) {
         return "it is nested deeper than " + std::to_string(kMaxNesting) + " levels";
     }
-    if (hasNonAsciiOutsideStrings(text)) {
-        return "it holds a character outside ASCII where only a string or comment may";
+    if (hasNonAscii(text)) {
+        return "it holds a character outside ASCII (in a string, write it as \\uXXXX)";
     }
     return std::nullopt;
 }

@@ -18,10 +18,11 @@ inline constexpr int kMaxNesting = 16;
 // level each; strings and comments add nothing. Damaged text is counted all the same.
 int nestingDepth(std::string_view text);
 
-// Whether a character outside ASCII stands outside every string and comment. No key may
-// hold one, and the TOML parser's check for Unicode whitespace fails on some of them
-// (it reaches code it takes for unreachable), so such text is refused before parsing.
-bool hasNonAsciiOutsideStrings(std::string_view text);
+// Whether the text holds a byte outside ASCII. The TOML parser's check for Unicode
+// whitespace fails on many letters (it reaches code it takes for unreachable) wherever it
+// looks for whitespace, and damaged text can put a letter anywhere; so the store writes its
+// files in ASCII (other characters of strings escaped as \uXXXX) and refuses any other text.
+bool hasNonAscii(std::string_view text);
 
 // Why the text must not be parsed, or nothing when it keeps the limits.
 std::optional<std::string> prescanRefusal(std::string_view text);

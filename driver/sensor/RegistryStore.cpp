@@ -162,8 +162,11 @@ Stored storeValue(const std::string& path, const std::string& section, const std
         doc.root.insert_or_assign(section, toml::table{});
     }
     doc.root.get_as<toml::table>(section)->insert_or_assign(name, value);
+    // In ASCII only: other characters of strings are escaped, so the file reads back
+    // through the check for them.
     std::ostringstream text;
-    text << doc.root;
+    text << toml::toml_formatter(
+        doc.root, toml::toml_formatter::default_flags & ~toml::format_flags::allow_unicode_strings);
     const std::string content = text.str();
 
     // TOML holds only UTF-8: other bytes would come back changed. Such a value

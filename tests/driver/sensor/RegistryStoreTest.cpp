@@ -119,9 +119,11 @@ TEST_F(RegistryStoreTest, HugeOrDeeplyNestedFilesAreRefusedBeforeParsing) {
          "nested deeper"},
         {"a flat but huge file", "[RX-9100]\n" + repeated("# padding\n", 7000) + "WCUOnOff = 1\n",
          "larger than"},
-        // Keys are ASCII; the parser's whitespace check fails on some letters beyond it.
+        // The parser's whitespace check fails on many letters beyond ASCII.
         {"a Latin letter as a key", "[RX-9100]\n\xc3\xa9 = 1\nWCUOnOff = 1\n", "outside ASCII"},
         {"a letter after a value", "[RX-9100]\nWCUOnOff = 1 \xd0\x96\n", "outside ASCII"},
+        {"a letter after a stray quote", "[RX-9100]\nWCUOnOff = 1\"\xcd\x8bw\"\n", "outside ASCII"},
+        {"kana in a string", "[RX-9100]\nWCSFilePath = \"\xe3\x81\x82.wcs\"\n", "outside ASCII"},
     };
     for (const Case& c : refused) {
         SCOPED_TRACE(c.name);
@@ -147,8 +149,8 @@ TEST_F(RegistryStoreTest, HugeOrDeeplyNestedFilesAreRefusedBeforeParsing) {
     // At the limit, and brackets and dots in strings and comments do not count.
     const std::string deepest = "[" + repeated("a.", registry::kMaxNesting - 2) + "a]\nk = 5\n";
     EXPECT_EQ(registry::nestingDepth(deepest), registry::kMaxNesting);
-    writeText("[RX-9100]\nWCSFilePath = \"" + repeated("[a.", 80) + "\" # \xc3\xa9 " +
-              repeated("{a.", 1000) + "\nWCUFilePath = '''\n" + repeated("[[a.\xc3\xa9", 500) +
+    writeText("[RX-9100]\nWCSFilePath = \"" + repeated("[a.", 80) + "\" # " +
+              repeated("{a.", 1000) + "\nWCUFilePath = '''\n" + repeated("[[a.a", 500) +
               "'''\nWCUOnOff = 1\n");
     EXPECT_EQ(store_.readInt(kSec, "WCUOnOff", 0), 1);
     EXPECT_EQ(store_.readString(kSec, "WCSFilePath", "", 256), repeated("[a.", 80));
@@ -200,6 +202,11 @@ TEST_F(RegistryStoreTest, DamagedFileIsToldOnceAndKeptUnderANameOfItsOwnWhenASet
     // Bytes that are not UTF-8 would read back changed: refused, file untouched.
     EXPECT_FALSE(store_.writeString(kSec, "WCSFilePath", "C:\\\x91\xaa\\w.wcs"));
     EXPECT_EQ(store_.readInt(kSec, "WCUOnOff", 1), 0);
+    // Other characters are kept, escaped, so that the file stays within ASCII.
+    const std::string path = "/home/j\xc3\xb6rg/\xe7\x99\xbd.wcs";
+    EXPECT_TRUE(store_.writeString(kSec, "WCSFilePath", path));
+    EXPECT_EQ(store_.readString(kSec, "WCSFilePath", "", 256), path);
+    EXPECT_FALSE(registry::hasNonAscii(contentOf(file()))) << contentOf(file());
     platform::setUiServices(nullptr);
 }
 
