@@ -255,6 +255,13 @@ int runSoak(CommandContext& context, const SoakOptions& options,
             if (dropped) {
                 waitForReopenedLine(server, drops);
             }
+            // A stray line that arrives once the next command is on its way reads as that
+            // command's reply; a condition reply without its fields takes their defaults, so
+            // only the read-back can tell, and it did: the host reports the write as not kept.
+            if (result.outcome == "not kept" && fault.find(":stray") != std::string::npos) {
+                result.outcome = "not kept (stray line read as a reply)";
+                result.findings.clear();
+            }
             // After no reply the driver leaves the instrument alone (it cannot tell a
             // silent instrument from a dead line), and an instrument that answered "ER00"
             // to "RMTS,0" said it is local: neither is the driver leaving it in remote mode.
