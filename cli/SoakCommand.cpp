@@ -132,6 +132,20 @@ Operation pickOperation(std::mt19937& random) {
     return n < 2 ? Operation::Measure : (n == 2 ? Operation::Conditions : Operation::Remote);
 }
 
+// Waits for the simulated instrument to act on what is on the line: the lines a fault
+// delayed are written, and a last "RMTS,0" is carried out. Bounded: a round that left the
+// instrument in remote mode still ends within half a second of its last line.
+void settle(rx9100sim::Instrument& instrument) {
+    const auto written = Clock::now() + std::chrono::seconds(3);  // the slowest fault: 1.5 s
+    while (instrument.repliesPending() && Clock::now() < written) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    const auto deadline = Clock::now() + std::chrono::milliseconds(500);
+    while (instrument.remoteMode() && Clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
 std::string transcriptTail(const rx9100sim::Instrument& instrument) {
     const auto entries = instrument.transcript();
     const std::size_t first =
@@ -254,6 +268,11 @@ int runSoak(CommandContext& context, const SoakOptions& options,
             instrument->clearFaults();
             if (dropped) {
                 waitForReopenedLine(server, drops);
+            } else if (!fault.empty()) {
+                // A fault's late line (a stray one, a slow reply) may still be on its way:
+                // it must not land in the next round, and a command the driver sent last
+                // (after reading a late line as its reply) may not be acted on yet.
+                settle(*instrument);
             }
             // A stray line that arrives once the next command is on its way reads as that
             // command's reply; a condition reply without its fields takes their defaults, so

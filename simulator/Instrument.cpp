@@ -351,6 +351,12 @@ void Instrument::detach(SessionId session) {
     sessions_.erase(session);
 }
 
+bool Instrument::repliesPending() const {
+    std::lock_guard lock(mutex_);
+    return std::any_of(sessions_.begin(), sessions_.end(),
+                       [](const auto& entry) { return entry.second.repliesInFlight > 0; });
+}
+
 void Instrument::receive(SessionId id, std::string_view bytes) {
     std::vector<Emission> out;
     Sink sink;

@@ -85,6 +85,8 @@ class Instrument {
     bool keyEnabled() const;
     bool isMeasuring() const;
     bool waitUntilIdle(std::chrono::milliseconds timeout) const;
+    // Whether replies taken from the state are still being written (a slow or stray line).
+    bool repliesPending() const;
     // The measuring key; true when it started a measurement ("MSWE,1" given, none running).
     bool pressKey();
     void setAutoKeyInterval(std::chrono::milliseconds interval);  // 0: off

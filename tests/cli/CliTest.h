@@ -9,6 +9,14 @@
 
 namespace clitest {
 
+// AddressSanitizer keeps freed memory in quarantine and slows every allocation: resident
+// memory says nothing about leaks there, and long runs take many times as long.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kUnderAddressSanitizer = true;
+#else
+inline constexpr bool kUnderAddressSanitizer = false;
+#endif
+
 class CliTest : public ::testing::Test {
   protected:
     // Global options for a quick, exact simulated instrument with a transcript,
