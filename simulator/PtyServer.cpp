@@ -11,6 +11,7 @@
 #include <mutex>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 namespace rx9100sim {
 namespace {
@@ -53,6 +54,7 @@ struct PtyServer::Impl : std::enable_shared_from_this<PtyServer::Impl> {
     mutable std::mutex mutex;  // guards master fd, path and the write side
     Fd master;
     Fd slaveKeeper;  // keeps the slave side alive between clients, so poll() stays quiet
+    std::vector<Fd> retiredSlaves;  // earlier ptys' numbers, held after a hang-up
     std::string path;
     Fd stopEvent;
     std::atomic<bool> hangUpRequested{false};
@@ -64,7 +66,7 @@ struct PtyServer::Impl : std::enable_shared_from_this<PtyServer::Impl> {
     Impl(Instrument& i, Options o) : instrument(i), options(std::move(o)) {}
 
     void openPty() {
-        Fd m(::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK));
+        Fd m(::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
         if (m.get() < 0) {
             throwErrno("posix_openpt");
         }
@@ -75,7 +77,7 @@ struct PtyServer::Impl : std::enable_shared_from_this<PtyServer::Impl> {
         if (::ptsname_r(m.get(), name, sizeof name) != 0) {
             throwErrno("ptsname_r");
         }
-        Fd keeper(::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK));
+        Fd keeper(::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
         if (keeper.get() < 0) {
             throwErrno(std::string("open ") + name);
         }
@@ -172,12 +174,24 @@ struct PtyServer::Impl : std::enable_shared_from_this<PtyServer::Impl> {
                 // Give the other side a moment to read the half reply: closing the
                 // master discards whatever it has not read yet.
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                // The old slave stays open until the new pty (and link) exist: its number
+                // cannot pass to another program's pty meanwhile, so a client that reopens
+                // the old path finds it gone instead of reaching a stranger.
+                Fd oldSlave;
+                {
+                    std::lock_guard lock(mutex);
+                    oldSlave = std::move(slaveKeeper);
+                }
                 closePty();
                 hangUpRequested = false;
                 try {
                     openPty();
                 } catch (const std::exception&) {
                     return;
+                }
+                if (options.linkPath.empty()) {
+                    // Clients only know the old path: keep it reserved for good.
+                    retiredSlaves.push_back(std::move(oldSlave));
                 }
                 reopens++;
                 continue;
@@ -197,7 +211,7 @@ struct PtyServer::Impl : std::enable_shared_from_this<PtyServer::Impl> {
 
 PtyServer::PtyServer(Instrument& instrument, Options options)
     : impl_(std::make_shared<Impl>(instrument, std::move(options))) {
-    impl_->stopEvent = Fd(::eventfd(0, EFD_NONBLOCK));
+    impl_->stopEvent = Fd(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC));
     if (impl_->stopEvent.get() < 0) {
         throwErrno("eventfd");
     }

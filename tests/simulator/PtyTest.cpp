@@ -99,5 +99,41 @@ TEST(Pty, ClientTalksThroughTheLinkAndSurvivesAHangUp) {
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
 }
 
+// A client that only knows the old path (no link) must never reach another program's
+// pty by reopening it after a hang-up: the old number stays taken.
+TEST(Pty, AHungUpPathIsNeverHandedToAnotherPty) {
+    Instrument instrument;
+    PtyServer server(instrument);
+    const std::string first = server.path();
+    {
+        Client client(first);
+        ASSERT_TRUE(client.ok());
+        instrument.injectFault(*Fault::parse("VERR:hangup"));
+        client.write("VERR\r\n");
+        bool hungUp = false;
+        client.read(1, &hungUp);
+        EXPECT_TRUE(hungUp);
+    }
+    for (int i = 0; i < 100 && server.reopenCount() == 0; ++i) {
+        std::this_thread::sleep_for(10ms);
+    }
+    ASSERT_EQ(server.reopenCount(), 1);
+    EXPECT_NE(server.path(), first);
+    std::vector<int> others;
+    for (int i = 0; i < 4; ++i) {
+        const int fd = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        ASSERT_GE(fd, 0);
+        others.push_back(fd);
+        char name[128];
+        ASSERT_EQ(::ptsname_r(fd, name, sizeof name), 0);
+        EXPECT_NE(first, name);
+    }
+    Client stale(first);
+    EXPECT_FALSE(stale.ok());
+    for (int fd : others) {
+        ::close(fd);
+    }
+}
+
 }  // namespace
 }  // namespace rx9100sim::test
