@@ -14,7 +14,7 @@ const DialogTemplate& whiteCalibration() {
         146,
         {
             {kNoId, ControlKind::Static, "測定方法:", {10, 12, 46, 9}},
-            {12002, ControlKind::Combo, "", {60, 10, 120, 60}, Disabled},
+            {12002, ControlKind::Combo, "", {60, 10, 120, 13}, Disabled},
             {kNoId, ControlKind::Static, "標準データ:", {10, 32, 46, 9}},
             {12003, ControlKind::Edit, "", {60, 30, 140, 13}, ReadOnly},
             {12004, ControlKind::Button, "変更...", {205, 29, 50, 14}},
