@@ -8,6 +8,7 @@
 #include "DriverMessages.h"
 #include "ErrorReport.h"
 #include "ExitCodes.h"
+#include "Interrupt.h"
 #include "platform/UiServices.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/DialogRunner.h"
@@ -157,13 +158,20 @@ void selectMeasurementType(TavoRX9100& driver, MeasurementType type) {
 }
 
 int calibrateWhite(InstrumentSession& session, const WhiteOptions& white) {
+    TavoRX9100& driver = session.driver();
     int result = 0;
     {
         CalibrationAnswers answers(white);
-        result = session.driver().doWhiteCalibration();
+        // A stop cancels the white measurement; the dialog then stays open and is cancelled.
+        const StopWatcher watcher([&driver] { driver.setMeasurementCancel(true); }, -1);
+        result = driver.doWhiteCalibration();
     }
     if (result == platform::IDOK) {
         return kExitOk;
+    }
+    if (interrupted()) {
+        printError("white calibration cancelled");
+        return kExitInstrument;  // the stop's own code replaces it
     }
     if (result == platform::IDCANCEL) {
         printError("white calibration not done (see the driver's messages above)");

@@ -2,6 +2,8 @@
 // then reflectance in per cent of the white standard, in the same run.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -83,6 +85,24 @@ TEST_F(WhiteCalibrationTest, RefusalsPrintTheDriversMessageAndMeasureNothing) {
     // Light sources are not calibrated: --white-standard needs --type.
     const Finished usage = run({"measure", "--white-standard", kPerfectDiffuser});
     EXPECT_EQ(usage.exitCode, 2);
+}
+
+TEST_F(WhiteCalibrationTest, CtrlCDuringTheWhiteMeasurementCancelsItAndReturnsToLocalMode) {
+    CliProcess process(folder.path(), simulated({"--sim-measuring-time", "30", "whitecal",
+                                                 "--white-standard", kPerfectDiffuser}));
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            const auto sent = commands();
+            return std::find(sent.begin(), sent.end(), "MEAS,1") != sent.end();
+        },
+        std::chrono::seconds(10)));
+    process.signal(SIGINT);
+    const Finished r = process.wait(std::chrono::seconds(10));
+    EXPECT_EQ(r.exitCode, 130) << r.err;
+    EXPECT_TRUE(r.out.empty());
+    const auto sent = commands();
+    EXPECT_NE(std::find(sent.begin(), sent.end(), "MEAS,0"), sent.end());
+    EXPECT_EQ(sent.back(), "RMTS,0");
 }
 
 }  // namespace
