@@ -22,5 +22,6 @@ int runIdentify(CommandContext& context);
 int runConditions(CommandContext& context);
 int runMeasure(CommandContext& context);
 int runRemote(CommandContext& context);
+int runWhitecal(CommandContext& context);
 
 }  // namespace cli

@@ -15,8 +15,8 @@ class CsvWriter : public ResultWriter {
 
     void add(const MeasurementResult& result) override {
         if (!headerWritten_) {
-            out_ << (series_ ? "measurement," : "") << "wavelength_nm,spectral_radiance_"
-                 << kRadianceUnit << "\n";
+            out_ << (series_ ? "measurement," : "") << "wavelength_nm," << context_.quantity << "_"
+                 << context_.unit << "\n";
             headerWritten_ = true;
         }
         const auto& values = result.record.getData();

@@ -63,6 +63,25 @@ std::string glossForMessage(const std::string& text) {
         {"通信ポートを閉じられませんでした。", "the port could not be closed"},
         {"データ受信中です。しばらくしてから操作してください。",
          "data are still being received; try again shortly"},
+        // White calibration.
+        {"ファイルが見つかりません", "file not found"},
+        {"データファイルのデータが不足しています。", "the data file has fewer than 401 lines"},
+        {"データファイルに、範囲外のデータが存在します。",
+         "the data file holds a value outside 0.0001 to 2.0"},
+        {"白色校正データファイルのコピーに失敗しました。",
+         "the white data file could not be copied"},
+        {"標準データファイルの読み込みに失敗しました。",
+         "the standard data file could not be read"},
+        {"任意データファイルの読み込みに失敗しました。", "the user data file could not be read"},
+        {"白色校正に失敗しました。", "white calibration failed"},
+        {"未発光領域が存在するため、白色校正係数の算出が行えませんでした。",
+         "no light at some wavelengths: no white calibration coefficients"},
+        {"白色校正標準データファイルの初期化に失敗しました。\n前回保存したファイルパスを削除しまし"
+         "た。",
+         "the remembered standard data file is gone or invalid; it was forgotten"},
+        {"白色校正任意データファイルの初期化に失敗しました\n前回保存したファイルパスを削除しました"
+         "。",
+         "the remembered user data file is gone or invalid; it was forgotten"},
     };
     const auto found = glosses.find(text);
     return found == glosses.end() ? std::string() : found->second;

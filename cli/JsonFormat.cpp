@@ -58,7 +58,7 @@ class JsonWriter : public ResultWriter {
         object["colour"] = colourJson(result.colour, context_.observer);
         object["spectrum"] = {{"first_nm", context_.firstNm},
                               {"step_nm", context_.stepNm},
-                              {"unit", kRadianceUnit},
+                              {"unit", context_.unit},
                               {"values", result.record.getData()}};
         out_ << object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
         out_.flush();

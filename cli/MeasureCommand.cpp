@@ -14,6 +14,7 @@
 #include "OutputTarget.h"
 #include "ProgressBar.h"
 #include "SpectrumPlot.h"
+#include "WhiteCalibrationRun.h"
 
 namespace cli {
 
@@ -42,6 +43,10 @@ void noteWarning(const MeasurementResult& result) {
 
 int runMeasure(CommandContext& context) {
     const MeasureOptions& options = context.line.measure;
+    if (options.type == MeasurementType::Light && !options.white.standardFile.empty()) {
+        printError("--white-standard calibrates reflectance or transmittance; give --type too");
+        return kExitUsage;
+    }
     OutputTarget target;
     if (const std::string error = target.openFor(options.output); !error.empty()) {
         printError(error);
@@ -53,8 +58,19 @@ int runMeasure(CommandContext& context) {
         return failed;
     }
     TavoRX9100& driver = context.driver;
-    const ReportContext report = makeContext(session.identity(), ConditionNames::fromDriver(driver),
-                                             *driver.getDataFormat(), options.output.observer);
+    selectMeasurementType(driver, options.type);
+    if (!options.white.standardFile.empty()) {
+        if (const int failed = calibrateWhite(session, options.white); failed != kExitOk) {
+            return failed;
+        }
+    }
+    ReportContext report = makeContext(session.identity(), ConditionNames::fromDriver(driver),
+                                       *driver.getDataFormat(), options.output.observer);
+    if (options.type != MeasurementType::Light) {
+        report.quantity =
+            options.type == MeasurementType::Reflectance ? "reflectance" : "transmittance";
+        report.unit = "%";
+    }
     auto writer = makeWriter(options.output.format, target.stream(), report, options.count > 1);
     ProgressBar progress(driver, showProgress(options.progress));
     PlotHistory plot(options.output.plotFile);

@@ -11,12 +11,19 @@
 
 namespace cli {
 
+// Spectral radiance unit of the values, as the outputs name it.
+inline constexpr const char* kRadianceUnit = "W/(sr*m2*nm)";
+
 struct ReportContext {
     InstrumentIdentity identity;
     ConditionNames names;
     int observer = 2;
     int firstNm = 380;
     int stepNm = 1;
+    // What the spectrum holds: radiance of a light source, or a sample's reflectance or
+    // transmittance in per cent of the white standard.
+    const char* quantity = "spectral_radiance";
+    const char* unit = kRadianceUnit;
 };
 
 struct MeasurementResult {
@@ -37,8 +44,5 @@ std::string isoTime(const CTime& time);
 
 // printf-style formatting of one number; "-" for values the colour library could not compute.
 std::string formatValue(double value, const char* format);
-
-// Spectral radiance unit of the values, as the outputs name it.
-inline constexpr const char* kRadianceUnit = "W/(sr*m2*nm)";
 
 }  // namespace cli

@@ -129,6 +129,45 @@ void declareOutput(CLI::App& command, OutputOptions& output) {
         ->capture_default_str();
 }
 
+void declareType(CLI::App& command, MeasurementType& type, const std::string& fallback,
+                 bool withLight) {
+    std::vector<std::string> names{"reflectance", "transmittance"};
+    if (withLight) {
+        names.insert(names.begin(), "light");
+    }
+    command
+        .add_option_function<std::string>(
+            "--type",
+            [&type](const std::string& name) {
+                type = name == "reflectance"     ? MeasurementType::Reflectance
+                       : name == "transmittance" ? MeasurementType::Transmittance
+                                                 : MeasurementType::Light;
+            },
+            withLight ? "light (a light source), reflectance or transmittance (a sample, in per "
+                        "cent of the white standard)"
+                      : "reflectance or transmittance")
+        ->transform(CLI::IsMember(names, CLI::ignore_case))
+        ->default_str(fallback);
+}
+
+// --white-user needs --white-standard, as the dialog needs a standard file to calibrate.
+void declareWhiteFiles(CLI::App& command, WhiteOptions& white, bool standardRequired) {
+    CLI::Option* standard =
+        command
+            .add_option("--white-standard", white.standardFile,
+                        "The white standard's data file (.wcb, 401 values from 380 to 780 nm); "
+                        "calibrate on the white standard before measuring")
+            ->type_name("FILE.wcb");
+    if (standardRequired) {
+        standard->required();
+    }
+    command
+        .add_option("--white-user", white.userFile,
+                    "A data file of your own that replaces the standard's values (reflectance)")
+        ->type_name("FILE")
+        ->needs(standard);
+}
+
 }  // namespace
 
 Subcommands declareCommandLine(CLI::App& app, CommandLine& line) {
@@ -172,6 +211,8 @@ Subcommands declareCommandLine(CLI::App& app, CommandLine& line) {
 
     commands.measure = app.add_subcommand("measure", "Take one measurement or a series");
     declareOutput(*commands.measure, line.measure.output);
+    declareType(*commands.measure, line.measure.type, "light", true);
+    declareWhiteFiles(*commands.measure, line.measure.white, false);
     commands.measure->add_option("--count,-n", line.measure.count, "Number of measurements")
         ->check(wholeNumberIn("the number of measurements", 1, kMostMeasurements))
         ->capture_default_str();
@@ -200,6 +241,17 @@ Subcommands declareCommandLine(CLI::App& app, CommandLine& line) {
                      "Stop after this many measurements (0: never)")
         ->check(wholeNumberIn("the number of measurements", 0, kMostMeasurements))
         ->capture_default_str();
+
+    commands.whitecal = app.add_subcommand(
+        "whitecal", "Calibrate on the white standard and print the coefficients and the white");
+    declareType(*commands.whitecal, line.whitecal.type, "reflectance", false);
+    declareWhiteFiles(*commands.whitecal, line.whitecal.white, true);
+    commands.whitecal
+        ->add_option_function<std::string>(
+            "--format", [&line](const std::string& name) { line.whitecal.json = name == "json"; },
+            "table (for people) or json (one object)")
+        ->transform(CLI::IsMember({"table", "json"}, CLI::ignore_case))
+        ->default_str("table");
     return commands;
 }
 

@@ -12,6 +12,14 @@ namespace cli {
 
 enum class Format { Table, Csv, Json, Cgats };
 enum class ProgressMode { Auto, Always, Never };
+// What is measured: a light source, or a sample against a white standard.
+enum class MeasurementType { Light, Reflectance, Transmittance };
+
+// The white calibration's files, as a user would choose them in its dialog.
+struct WhiteOptions {
+    std::string standardFile;  // empty: no calibration
+    std::string userFile;
+};
 
 struct SimulatorOptions {
     bool enabled = false;
@@ -53,6 +61,8 @@ struct OutputOptions {
 
 struct MeasureOptions {
     OutputOptions output;
+    MeasurementType type = MeasurementType::Light;
+    WhiteOptions white;
     int count = 1;
     double interval = 0.0;
     ProgressMode progress = ProgressMode::Auto;
@@ -61,6 +71,12 @@ struct MeasureOptions {
 struct RemoteOptions {
     OutputOptions output;
     int count = 0;  // 0: until Ctrl-C
+};
+
+struct WhitecalOptions {
+    MeasurementType type = MeasurementType::Reflectance;
+    WhiteOptions white;
+    bool json = false;
 };
 
 struct ConditionsOptions {
@@ -73,6 +89,7 @@ struct CommandLine {
     MeasureOptions measure;
     RemoteOptions remote;
     ConditionsOptions conditions;
+    WhitecalOptions whitecal;
 };
 
 // The subcommands, for main() to tell which one was chosen.
@@ -82,6 +99,7 @@ struct Subcommands {
     CLI::App* conditions = nullptr;
     CLI::App* measure = nullptr;
     CLI::App* remote = nullptr;
+    CLI::App* whitecal = nullptr;
 };
 
 Subcommands declareCommandLine(CLI::App& app, CommandLine& line);

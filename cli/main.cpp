@@ -35,7 +35,8 @@ constexpr const char* kDescription =
     "  rx9100 --port /dev/ttyACM0 identify          an instrument on USB\n"
     "  rx9100 conditions --set speed=manual integration=0.5\n"
     "  rx9100 measure --count 10 --interval 5 --format json -o series.jsonl\n"
-    "  rx9100 remote --format csv                   measurements taken with the instrument's key";
+    "  rx9100 remote --format csv                   measurements taken with the instrument's key\n"
+    "  rx9100 measure --type reflectance --white-standard tile.wcb   calibrate, then measure";
 
 constexpr const char* kExitCodes =
     "\nExit codes: 0 done, 1 internal failure, 2 bad usage or condition value, 3 no link "
@@ -139,6 +140,8 @@ int runProgram(int argc, char** argv) {
         exitCode = runMeasure(context);
     } else if (commands.remote->parsed()) {
         exitCode = runRemote(context);
+    } else if (commands.whitecal->parsed()) {
+        exitCode = runWhitecal(context);
     } else if (soakCommand->parsed()) {
         exitCode = runSoak(context, soak, global.sim.enabled ? &simulator.instrument() : nullptr);
     }

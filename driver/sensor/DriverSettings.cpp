@@ -62,6 +62,8 @@ std::string TavoRX9100::GetAppFolderPath() const {
     return platform::hostExecutableFolder();
 }
 
+// Beside the settings, not beside the program: a program's folder is not the user's to
+// write on Linux, and the copies of the white standards are the user's settings too.
 std::string TavoRX9100::GetRX9100SystemFolderPath() const {
-    return GetAppFolderPath() + "RX9100/";
+    return RegistryStore::storeFolder() + "/RX9100/";
 }

@@ -1,10 +1,31 @@
-// White calibration: the records by method and measuring angle; the calibration itself
-// and its data dialog are not part of this build yet and refuse with 10.
+// White calibration: the records by method and measuring angle, and the calibration
+// dialog. The user calibration data editor is not part of this build yet and refuses with 10.
+#include "platform/ModuleResources.h"
+#include "platform/Window.h"
 #include "sensor/ConditionCodes.h"
+#include "sensor/ResultCodes.h"
 #include "sensor/TavoRX9100.h"
+#include "whitecal/CWhiteCalibrationDlg.h"
 
 int TavoRX9100::doWhiteCalibration() {
-    return notAvailable();
+    const int r = checkArea();
+    if (r != 0) {
+        return r;
+    }
+    // Chosen after the angle was read: the calibration is for the angle set now.
+    WhiteCalibrationData* record = setupStatus.getMeasurementMethod() == codes::method::kReflection
+                                       ? whiteCalibrationRef(mesAng)
+                                       : whiteCalibrationTra(mesAng);
+    if (record == nullptr) {
+        return codes::status::kRefused;
+    }
+    platform::ResourceScope own(platform::ResourceSource::Module);
+    CWhiteCalibrationDlg dialog(*this, setupCapability, setupStatus, *record,
+                                platform::mainWindow());
+    doWhiteCalb = true;
+    const int code = dialog.doModal();
+    doWhiteCalb = false;
+    return code;
 }
 
 int TavoRX9100::setupWhiteCalibrationData() {

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -23,11 +25,46 @@
 #include "rx9100qt/QtDialogRunner.h"
 #include "rx9100qt/QtUi.h"
 #include "rx9100qt/SpectrumPng.h"
+#include "sensor/TavoRX9100.h"
 #include "transfer/CSelectClearFormatDlg.h"
 #include "transfer/CUploadProgDlg.h"
 #include "usercal/CEditCalIdDlg.h"
+#include "whitecal/CWhiteCalibrationDlg.h"
 
 namespace {
+
+// The white calibration dialog as a user sees it with a standard and a user file chosen;
+// its settings and files live in a scratch folder, never the user's.
+std::unique_ptr<platform::ui::Dialog> whiteCalibrationShot() {
+    struct Scratch {
+        Scratch() {
+            std::string pattern = std::filesystem::temp_directory_path() / "rx9100-shot-XXXXXX";
+            path = mkdtemp(pattern.data());
+            std::filesystem::create_directory(path + "/RX9100");
+            for (const char* name : {"/RX9100/white-tile-2024.wcb", "/my-white.wcb"}) {
+                std::ofstream file(path + name);
+                for (int i = 0; i < 401; ++i) {
+                    file << "0.98\n";
+                }
+            }
+            RegistryStore::setStoreFolder(path);
+        }
+        ~Scratch() { std::filesystem::remove_all(path); }
+        std::string path;
+    };
+    static const Scratch scratch;
+    const std::string& folder = scratch.path;
+    static TavoRX9100 driver;
+    static WhiteCalibrationData record;
+    driver.setMeasurementType(1);
+    std::string standard = folder + "/RX9100/white-tile-2024.wcb";
+    std::string user = folder + "/my-white.wcb";
+    driver.SetWhiteCalirationPathStdToReg(standard);
+    driver.SetWhiteCalibrationPathUserToReg(user);
+    driver.SetWhiteCalibrationUserOnToReg(1);
+    return std::make_unique<CWhiteCalibrationDlg>(driver, *driver.getSetupCapability(),
+                                                  *driver.getSetupStatus(), record);
+}
 
 struct Shot {
     const char* name;
@@ -76,6 +113,16 @@ const std::vector<Shot>& shots() {
              current.method = 2;
              current.portName = "/dev/ttyUSB0";
              return std::make_unique<CPortSettingsDlg>(choices, current);
+         }},
+        {"CWhiteCalibrationDlg", 12001, whiteCalibrationShot},
+        // The measuring dialogs measure as they open; their templates are what shows.
+        {"CWhiteMeasureDlg", 17014,
+         [] {
+             return std::make_unique<platform::ui::Dialog>(resources::templates::whiteMeasure());
+         }},
+        {"CUserMeasureDlg", 17006,
+         [] {
+             return std::make_unique<platform::ui::Dialog>(resources::templates::userMeasure());
          }},
     };
     return all;

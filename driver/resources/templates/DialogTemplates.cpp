@@ -6,9 +6,9 @@ namespace resources::templates {
 
 const platform::ui::DialogTemplate* findDialogTemplate(int id) {
     using Accessor = const platform::ui::DialogTemplate& (*)();
-    static constexpr std::array<Accessor, 6> all = {
-        checkCommunication, editCalId,         measureProgress,
-        uploadProgress,     selectClearFormat, portSettings,
+    static constexpr std::array<Accessor, 9> all = {
+        checkCommunication, editCalId,        measureProgress, uploadProgress, selectClearFormat,
+        portSettings,       whiteCalibration, whiteMeasure,    userMeasure,
     };
     for (Accessor get : all) {
         if (get().id == id) {

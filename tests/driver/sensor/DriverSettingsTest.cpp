@@ -73,12 +73,12 @@ TEST(DriverSettingsTest, StoredPortSettingsConfigureTheTransport) {
     EXPECT_EQ(next.GetWhiteCalibrationUserOnFromReg(), 1);
 }
 
-TEST(DriverSettingsTest, FoldersFollowTheHostExecutable) {
+TEST(DriverSettingsTest, AppFolderIsTheHostsAndSystemFolderLiesBesideTheSettings) {
     TavoRX9100 driver;
     std::string app = driver.GetAppFolderPath();
     ASSERT_FALSE(app.empty());
     EXPECT_EQ(app.back(), '/');
-    EXPECT_EQ(driver.GetRX9100SystemFolderPath(), app + "RX9100/");
+    EXPECT_EQ(driver.GetRX9100SystemFolderPath(), RegistryStore::storeFolder() + "/RX9100/");
     EXPECT_TRUE(std::filesystem::exists(app));
 }
 
