@@ -31,6 +31,30 @@ nlohmann::json colourJson(const tintcalc::ColorResult& c, int observer) {
             {"purity", valueOrNull(c.purity)}};
 }
 
+nlohmann::json renditionJson(const tintcalc::RenditionResult& r) {
+    nlohmann::json special = nlohmann::json::array();
+    for (double value : r.r) {
+        special.push_back(valueOrNull(value));
+    }
+    nlohmann::json bins = nlohmann::json::array();
+    for (const tintcalc::HueBin& bin : r.hueBins) {
+        bins.push_back({{"Rf", valueOrNull(bin.fidelity)},
+                        {"chroma_shift_percent", valueOrNull(bin.chromaShiftPercent)},
+                        {"hue_shift_rad", valueOrNull(bin.hueShift)}});
+    }
+    return {{"cri",
+             {{"reference", referenceName(r.criReference)},
+              {"Ra", valueOrNull(r.ra)},
+              {"R", special},
+              {"dc", valueOrNull(r.dc)},
+              {"reliable", r.criReliable}}},
+            {"tm30",
+             {{"reference", referenceName(r.fidelityReference)},
+              {"Rf", valueOrNull(r.rf)},
+              {"Rg", valueOrNull(r.rg)},
+              {"hue_bins", bins}}}};
+}
+
 class JsonWriter : public ResultWriter {
   public:
     JsonWriter(std::ostream& out, const ReportContext& context) : out_(out), context_(context) {}
@@ -56,6 +80,9 @@ class JsonWriter : public ResultWriter {
                                  {"gloss", glossFor(result.warningCode)}};
         }
         object["colour"] = colourJson(result.colour, context_.observer);
+        if (result.rendition) {
+            object["rendition"] = renditionJson(*result.rendition);
+        }
         object["spectrum"] = {{"first_nm", context_.firstNm},
                               {"step_nm", context_.stepNm},
                               {"unit", context_.unit},

@@ -47,6 +47,12 @@ int runMeasure(CommandContext& context) {
         printError("--white-standard calibrates reflectance or transmittance; give --type too");
         return kExitUsage;
     }
+    if (options.type != MeasurementType::Light && options.output.rendition) {
+        printError("--rendition rates a light source; it does not go with --type " +
+                   std::string(options.type == MeasurementType::Reflectance ? "reflectance"
+                                                                            : "transmittance"));
+        return kExitUsage;
+    }
     OutputTarget target;
     if (const std::string error = target.openFor(options.output); !error.empty()) {
         printError(error);
@@ -66,6 +72,7 @@ int runMeasure(CommandContext& context) {
     }
     ReportContext report = makeContext(session.identity(), ConditionNames::fromDriver(driver),
                                        *driver.getDataFormat(), options.output.observer);
+    report.rendition = options.output.rendition;
     if (options.type != MeasurementType::Light) {
         report.quantity =
             options.type == MeasurementType::Reflectance ? "reflectance" : "transmittance";

@@ -27,12 +27,30 @@ MeasurementResult makeResult(int index, const MeasuringData& record, const Repor
         const int lastNm = context.firstNm + context.stepNm * (static_cast<int>(values.size()) - 1);
         result.colour = tintcalc::computeSpectrum(values, context.stepNm, context.firstNm, lastNm,
                                                   context.observer);
+        if (context.rendition) {
+            result.rendition =
+                tintcalc::computeRendition(values, context.stepNm, context.firstNm, lastNm);
+        }
     }
     if (record.getWarningId() != 0) {
         result.warningCode = 200 + record.getWarningId();
         result.warningText = record.getWarningMessage();
     }
     return result;
+}
+
+const char* referenceName(tintcalc::ReferenceIlluminant reference) {
+    switch (reference) {
+        case tintcalc::ReferenceIlluminant::Planckian:
+            return "planckian";
+        case tintcalc::ReferenceIlluminant::Daylight:
+            return "daylight";
+        case tintcalc::ReferenceIlluminant::Blend:
+            return "blend";
+        case tintcalc::ReferenceIlluminant::None:
+            break;
+    }
+    return "none";
 }
 
 std::string isoTime(const CTime& time) {

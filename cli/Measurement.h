@@ -1,6 +1,7 @@
 #pragma once
 // One measurement as rx9100 reports it: the driver's record, its colour values and
 // the instrument's warning, with what every output format shares.
+#include <optional>
 #include <string>
 
 #include "ConditionNames.h"
@@ -8,6 +9,7 @@
 #include "sensor/DataFormat.h"
 #include "sensor/MeasuringData.h"
 #include "tintcalc/Colorimetry.h"
+#include "tintcalc/Rendition.h"
 
 namespace cli {
 
@@ -24,13 +26,15 @@ struct ReportContext {
     // transmittance in per cent of the white standard.
     const char* quantity = "spectral_radiance";
     const char* unit = kRadianceUnit;
+    bool rendition = false;  // rate each light's colour rendition
 };
 
 struct MeasurementResult {
     int index = 1;  // 1-based within the run
     MeasuringData record;
     tintcalc::ColorResult colour;
-    int warningCode = 200;  // 200: none; 216: insufficient exposure
+    std::optional<tintcalc::RenditionResult> rendition;  // when the context asks for it
+    int warningCode = 200;                               // 200: none; 216: insufficient exposure
     std::string warningText;
 };
 
@@ -38,6 +42,9 @@ ReportContext makeContext(const InstrumentIdentity& identity, const ConditionNam
                           const DataFormat& format, int observer);
 
 MeasurementResult makeResult(int index, const MeasuringData& record, const ReportContext& context);
+
+// "planckian", "daylight", "blend" or "none": what a rendition index compared the light with.
+const char* referenceName(tintcalc::ReferenceIlluminant reference);
 
 // "2026-01-31T12:00:00Z"
 std::string isoTime(const CTime& time);

@@ -57,6 +57,7 @@ struct OutputOptions {
     std::string outputFile;  // empty: stdout
     std::string plotFile;
     int observer = 2;
+    bool rendition = false;  // colour rendition indices of a light source
 };
 
 struct MeasureOptions {

@@ -77,8 +77,9 @@ int runRemote(CommandContext& context) {
         return failed;
     }
     TavoRX9100& driver = context.driver;
-    const ReportContext report = makeContext(session.identity(), ConditionNames::fromDriver(driver),
-                                             *driver.getDataFormat(), options.output.observer);
+    ReportContext report = makeContext(session.identity(), ConditionNames::fromDriver(driver),
+                                       *driver.getDataFormat(), options.output.observer);
+    report.rendition = options.output.rendition;
     auto writer = makeWriter(options.output.format, target.stream(), report, options.count != 1);
 
     MainWindowScope mainWindow;

@@ -31,6 +31,9 @@ class TableWriter : public ResultWriter {
         line("dominant", dominant(c));
         line("purity",
              tintcalc::isDefined(c.purity) ? formatValue(c.purity * 100.0, "%.1f") + " %" : "-");
+        if (result.rendition) {
+            renditionLines(*result.rendition);
+        }
         line("warning", warning(result));
         line("integration", formatValue(result.record.getIntegralTime(), "%.6f") + " s");
         bool first = true;
@@ -55,6 +58,30 @@ class TableWriter : public ResultWriter {
         char text[256];
         std::snprintf(text, sizeof text, "  %-12s %s\n", label.c_str(), value.c_str());
         out_ << text;
+    }
+
+    void renditionLines(const tintcalc::RenditionResult& r) {
+        std::string ra = formatValue(r.ra, "%.1f");
+        if (tintcalc::isDefined(r.ra)) {
+            ra += std::string("  (reference ") + referenceName(r.criReference) + ")";
+            if (!r.criReliable) {
+                ra += "  not reliable: the light lies " + formatValue(r.dc, "%.4f") +
+                      " from its reference in (u, v)";
+            }
+        }
+        line("Ra", ra);
+        std::string low;
+        std::string high;
+        for (int i = 0; i < tintcalc::kCriSampleCount; ++i) {
+            (i < 8 ? low : high) += (i % 8 == 0 ? "" : "  ") + formatValue(r.r[i], "%.1f");
+        }
+        line("R1-R8", low);
+        line("R9-R14", high);
+        std::string fidelity = formatValue(r.rf, "%.1f") + "  " + formatValue(r.rg, "%.1f");
+        if (tintcalc::isDefined(r.rf)) {
+            fidelity += std::string("  (reference ") + referenceName(r.fidelityReference) + ")";
+        }
+        line("Rf  Rg", fidelity);
     }
 
     static std::string dominant(const tintcalc::ColorResult& c) {

@@ -2,6 +2,7 @@
 // parser, CSV by its rows, CGATS by ArgyllCMS's spec2cie, the plot as a PNG.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -141,6 +142,48 @@ TEST_F(MeasureTest, TableWithProgressWarningAndPlot) {
     EXPECT_EQ(plot.exitCode, 5);
     EXPECT_NE(plot.err.find("built without Qt"), std::string::npos);
 #endif
+}
+
+// An incandescent lamp renders colours as its own reference does: every index near 100, in
+// each format that carries them; a sample's reflectance has no rendition to rate.
+TEST_F(MeasureTest, RenditionOfAnIncandescentLampIsNearOneHundredInEveryFormat) {
+    const std::vector<std::string> lamp{"--sim-source", "a", "measure", "--rendition"};
+    auto with = [&lamp](std::vector<std::string> more) {
+        more.insert(more.begin(), lamp.begin(), lamp.end());
+        return more;
+    };
+    const Finished table = run(with({}));
+    ASSERT_EQ(table.exitCode, 0) << table.err;
+    for (const char* label : {"Ra ", "R1-R8 ", "R9-R14 ", "Rf  Rg ", "(reference planckian)"}) {
+        EXPECT_NE(table.out.find(label), std::string::npos) << label << "\n" << table.out;
+    }
+
+    const Finished json = run(with({"--format", "json"}));
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    const auto rendition = nlohmann::json::parse(json.out)["rendition"];
+    EXPECT_EQ(rendition["cri"]["reference"], "planckian");
+    EXPECT_TRUE(rendition["cri"]["reliable"].get<bool>());
+    EXPECT_NEAR(rendition["cri"]["Ra"].get<double>(), 100.0, 1.0);
+    ASSERT_EQ(rendition["cri"]["R"].size(), 14u);
+    for (const auto& special : rendition["cri"]["R"]) {
+        EXPECT_NEAR(special.get<double>(), 100.0, 2.0);
+    }
+    EXPECT_NEAR(rendition["tm30"]["Rf"].get<double>(), 100.0, 1.0);
+    EXPECT_NEAR(rendition["tm30"]["Rg"].get<double>(), 100.0, 1.0);
+    EXPECT_EQ(rendition["tm30"]["hue_bins"].size(), 16u);
+
+    const Finished csv = run(with({"--format", "csv"}));
+    ASSERT_EQ(csv.exitCode, 0) << csv.err;
+    const auto rows = splitLines(csv.out);
+    ASSERT_EQ(rows.size(), 402u);
+    EXPECT_TRUE(rows[0].ends_with(",Ra,R1,R2,R3,R4,R5,R6,R7,R8,R9,R10,R11,R12,R13,R14,Rf,Rg"))
+        << rows[0];
+    EXPECT_EQ(std::count(rows[1].begin(), rows[1].end(), ','), 18);
+    EXPECT_EQ(rows[1].substr(rows[1].find(',', 4)), rows[401].substr(rows[401].find(',', 4)));
+
+    const Finished sample = run({"measure", "--type", "reflectance", "--rendition"});
+    EXPECT_EQ(sample.exitCode, 2);
+    EXPECT_NE(sample.err.find("--rendition rates a light source"), std::string::npos) << sample.err;
 }
 
 }  // namespace
