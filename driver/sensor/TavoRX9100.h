@@ -14,6 +14,7 @@
 class ConditionLink;
 class ConnectionLink;
 class Exchanger;
+class FactorTableLink;
 class TavoRX9100;
 
 // The argument block of the receive thread.
@@ -146,6 +147,20 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     int checkLuminanceMode(int& out);
     int setLuminanceMode(int value);
 
+    // Adapter-lens and ND factor tables: 401 factors in a caller's table. The angle comes
+    // from the instrument unless given; the filter (1 or 2) from the ND code unless given.
+    int checkAdapterLens();
+    int getAdapterLens(double* table);
+    int setAdapterLens(double* table);
+    int setAdapterLens(double* table, int angle);
+    int checkAdapterNd();
+    int checkAdapterNd(int filter);
+    int getAdapterNd(double* table);
+    int getAdapterNd(double* table, int filter);
+    int setAdapterNd(double* table);
+    int setAdapterNd(double* table, int filter);
+    int setAdapterNd(double* table, int filter, int angle);
+
     // Measurement data decoding.
     int getMeasurementData(MeasuringData& record);
     int getMesHexData(const std::string& request, MeasuringData& record);
@@ -219,6 +234,7 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     // The protocol objects over an exchanger and the driver's records.
     ConditionLink conditionLink(Exchanger& through);
     ConnectionLink connectionLink(Exchanger& through);
+    FactorTableLink factorTableLink(Exchanger& through);
     // After "ER00": the recovery, whose exchanges never recover in turn.
     int recoverRemoteMode(bool expectOk);
     // "RMTS,0" with error display off, keeping the error code and text the host should read.
