@@ -11,6 +11,7 @@
 #include "sensor/RegistryStore.h"
 #include "whitecal/WhiteCalibrationData.h"
 
+class ChannelLink;
 class ConditionLink;
 class ConnectionLink;
 class Exchanger;
@@ -161,6 +162,18 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     int setAdapterNd(double* table, int filter);
     int setAdapterNd(double* table, int filter, int angle);
 
+    // Calibration channels 0 to 10 (99 asks the instrument for the active one).
+    int checkCalibrationCh(int ch, int& chOut, int& mode, int& reserved, std::string& id,
+                           bool fullScan);
+    int checkCalibrationCh();  // rebuilds the channel list
+    int checkActiveCh();
+    int setActiveCh();
+    int setCalibrationId(int ch, const std::string& id);
+    int checkWavelengthData(double* table, int ch);
+    int checkLevelData(double* table, int ch);
+    int checkWavelengthData(double* table);
+    int checkLevelData(double* table);
+
     // Measurement data decoding.
     int getMeasurementData(MeasuringData& record);
     int getMesHexData(const std::string& request, MeasuringData& record);
@@ -235,6 +248,7 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     ConditionLink conditionLink(Exchanger& through);
     ConnectionLink connectionLink(Exchanger& through);
     FactorTableLink factorTableLink(Exchanger& through);
+    ChannelLink channelLink(Exchanger& through);
     // After "ER00": the recovery, whose exchanges never recover in turn.
     int recoverRemoteMode(bool expectOk);
     // "RMTS,0" with error display off, keeping the error code and text the host should read.
