@@ -174,6 +174,12 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     int checkWavelengthData(double* table);
     int checkLevelData(double* table);
 
+    // User-calibration corrections of a record, by the calibration mode of the conditions.
+    void CorrectMeasurementData(MeasuringData& record, int channel);
+    int CorrectWavelength(MeasuringData& record, int channel);
+    int CorrectLevel(MeasuringData& record, int channel);
+    int CorrectND(MeasuringData& record);
+
     // Measurement data decoding.
     int getMeasurementData(MeasuringData& record);
     int getMesHexData(const std::string& request, MeasuringData& record);
