@@ -253,8 +253,8 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     // The protocol objects over an exchanger and the driver's records.
     ConditionLink conditionLink(Exchanger& through);
     ConnectionLink connectionLink(Exchanger& through);
-    FactorTableLink factorTableLink(Exchanger& through);
-    ChannelLink channelLink(Exchanger& through);
+    RX9100_INTERNAL FactorTableLink factorTableLink(Exchanger& through);
+    RX9100_INTERNAL ChannelLink channelLink(Exchanger& through);
     // After "ER00": the recovery, whose exchanges never recover in turn.
     int recoverRemoteMode(bool expectOk);
     // "RMTS,0" with error display off, keeping the error code and text the host should read.
