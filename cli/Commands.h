@@ -22,5 +22,8 @@ int runIdentify(CommandContext& context);
 int runConditions(CommandContext& context);
 int runMeasure(CommandContext& context);
 int runRemote(CommandContext& context);
+int runFactors(CommandContext& context);
+int runChannels(CommandContext& context);
+int runChannel(CommandContext& context);
 
 }  // namespace cli

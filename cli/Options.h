@@ -28,6 +28,7 @@ struct SimulatorOptions {
     double noise = 0.002;
     std::vector<std::string> faults;
     std::string transcript;
+    std::string state;    // a memory file of rx9100-sim --state to start from (read only)
     std::string samples;  // NAME[,NAME...]: presented one per measurement
     std::optional<int> stored;
     double wavelengthError = 0.0;  // nm
@@ -53,6 +54,7 @@ struct OutputOptions {
 
 struct MeasureOptions {
     OutputOptions output;
+    bool userCal = false;  // CorrectMeasurementData with the active channel
     int count = 1;
     double interval = 0.0;
     ProgressMode progress = ProgressMode::Auto;
@@ -65,7 +67,15 @@ struct RemoteOptions {
 
 struct ConditionsOptions {
     std::vector<std::string> assignments;  // NAME=VALUE
-    bool json = false;
+    bool json = false;                     // the same as --format json
+    Format format = Format::Table;
+};
+
+// The factor tables and calibration channels: which exist, and their entries.
+struct TableOptions {
+    Format format = Format::Table;
+    bool quick = false;  // channels: entry 000 of each table instead of the full scans
+    int channel = 1;     // channel N
 };
 
 struct CommandLine {
@@ -73,6 +83,9 @@ struct CommandLine {
     MeasureOptions measure;
     RemoteOptions remote;
     ConditionsOptions conditions;
+    TableOptions factors;
+    TableOptions channels;
+    TableOptions channel;
 };
 
 // The subcommands, for main() to tell which one was chosen.
@@ -82,6 +95,9 @@ struct Subcommands {
     CLI::App* conditions = nullptr;
     CLI::App* measure = nullptr;
     CLI::App* remote = nullptr;
+    CLI::App* factors = nullptr;
+    CLI::App* channels = nullptr;
+    CLI::App* channel = nullptr;
 };
 
 Subcommands declareCommandLine(CLI::App& app, CommandLine& line);
