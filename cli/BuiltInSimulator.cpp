@@ -32,6 +32,12 @@ std::string BuiltInSimulator::start(const SimulatorOptions& options) {
         instrument_.presentSamples(*samples);
     }
     instrument_.setMiscalibration({options.wavelengthError, options.levelError});
+    if (!options.state.empty()) {
+        std::string error;
+        if (!instrument_.loadState(options.state, &error)) {
+            return "simulator state " + options.state + ": " + error;
+        }
+    }
     if (options.stored) {
         instrument_.fillStoredData(*options.stored);
     }

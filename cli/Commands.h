@@ -23,5 +23,8 @@ int runConditions(CommandContext& context);
 int runMeasure(CommandContext& context);
 int runRemote(CommandContext& context);
 int runWhitecal(CommandContext& context);
+int runFactors(CommandContext& context);
+int runChannels(CommandContext& context);
+int runChannel(CommandContext& context);
 
 }  // namespace cli

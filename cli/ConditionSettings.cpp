@@ -107,11 +107,15 @@ std::optional<ConditionRequest> parseAssignments(const std::vector<std::string>&
 std::optional<SetupStatus> applyRequest(const ConditionRequest& request, const SetupStatus& current,
                                         const ConditionNames& names, const ConditionLimits& limits,
                                         std::string& error) {
-    if (request.channel) {
-        error = "channel: calibration channels are not supported by rx9100 yet";
-        return std::nullopt;
-    }
     SetupStatus wanted = current;
+    if (request.channel) {
+        int channel = -1;
+        if (!parseNumber(*request.channel, channel) || channel < 0 || channel > 10) {
+            error = "channel \"" + *request.channel + "\" is not a calibration channel 0 to 10";
+            return std::nullopt;
+        }
+        wanted.setCalibrationCh(channel);
+    }
     int code = 0;
     if (!resolve(request.speed, Condition::Speed, names, code, error)) {
         return std::nullopt;
@@ -235,6 +239,10 @@ std::vector<std::string> compareConditions(const SetupStatus& wanted, const Setu
         rounded(wanted.getSyncInternalParam(), 100) != rounded(got.getSyncInternalParam(), 100)) {
         differ("frequency", number(wanted.getSyncInternalParam()) + " Hz",
                number(got.getSyncInternalParam()) + " Hz");
+    }
+    if (wanted.getCalibrationCh() != got.getCalibrationCh()) {
+        differ("channel", std::to_string(wanted.getCalibrationCh()),
+               std::to_string(got.getCalibrationCh()));
     }
     compareCode(Condition::Lens, wanted.getLens(), got.getLens());
     compareCode(Condition::Nd, wanted.getNd(), got.getNd());

@@ -28,6 +28,16 @@ ConditionLimits limitsOf(TavoRX9100& driver) {
     return limits;
 }
 
+// The active calibration channel with its mode and ID.
+std::string channelText(const SetupStatus& status) {
+    std::string text = std::to_string(status.getCalibrationCh()) + " (mode " +
+                       std::to_string(status.getCalibrationMode());
+    if (!status.getCalibrationId().empty()) {
+        text += ", ID " + status.getCalibrationId();
+    }
+    return text + ")";
+}
+
 void printTable(const SetupStatus& status, const ConditionNames& names,
                 const InstrumentIdentity& id) {
     std::printf("Measuring conditions of %s (body %s) on %s\n", id.name.c_str(),
@@ -35,6 +45,7 @@ void printTable(const SetupStatus& status, const ConditionNames& names,
     for (const auto& [label, value] : conditionLines(status, names)) {
         std::printf("  %-12s %s\n", label.c_str(), value.c_str());
     }
+    std::printf("  %-12s %s\n", "channel", channelText(status).c_str());
     std::printf("Choices (name, code and display name; either may be given to --set)\n");
     for (Condition c : {Condition::Speed, Condition::Sync, Condition::Lens, Condition::Nd,
                         Condition::InternalNd}) {
@@ -84,8 +95,12 @@ int runConditions(CommandContext& context) {
             exitCode = kExitInstrument;
         }
     }
-    if (options.json) {
-        nlohmann::json object = conditionsJson(*driver.getSetupStatus(), names);
+    if (options.json || options.format == Format::Json) {
+        const SetupStatus& status = *driver.getSetupStatus();
+        nlohmann::json object = conditionsJson(status, names);
+        object["channel"] = {{"number", status.getCalibrationCh()},
+                             {"mode", status.getCalibrationMode()},
+                             {"id", status.getCalibrationId()}};
         std::cout << object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
     } else {
         printTable(*driver.getSetupStatus(), names, session.identity());

@@ -75,6 +75,10 @@ InstrumentSession::~InstrumentSession() {
     }
 }
 
+void InstrumentSession::setSendGate(std::function<bool()> gate) {
+    link_->setSendGate(std::move(gate));
+}
+
 int InstrumentSession::open() {
     int status = driver_.connect();
     if (status != 0) {

@@ -4,6 +4,7 @@
 // every way out (errors and Ctrl-C included) disconnect, which returns the
 // instrument to local mode.
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "Options.h"
@@ -42,6 +43,9 @@ class InstrumentSession {
     // Exchanges that failed one after the other, on any thread; 0 after a reply.
     int transportFailuresInARow() const;
     InstrumentIdentity identity() const;
+
+    // See TracingConnection::setSendGate.
+    void setSendGate(std::function<bool()> gate);
 
     // Reports a failed operation (status non-zero) and returns its exit code.
     int fail(const std::string& action, int status);

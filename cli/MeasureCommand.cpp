@@ -15,6 +15,7 @@
 #include "ProgressBar.h"
 #include "SpectrumPlot.h"
 #include "WhiteCalibrationRun.h"
+#include "sensor/ConditionCodes.h"
 
 namespace cli {
 
@@ -37,6 +38,45 @@ void noteWarning(const MeasurementResult& result) {
         text += " (" + gloss + ")";
     }
     printError(text);
+}
+
+// The active channel's corrections applied to the record, and a note on stderr of which
+// were: the driver skips a step whose table it cannot read and says so only in its flags.
+void applyUserCalibration(TavoRX9100& driver, MeasuringData& record, int index) {
+    const SetupStatus& status = *driver.getSetupStatus();
+    const int channel = status.getCalibrationCh();
+    const int mode = status.getCalibrationMode();
+    const auto wanted = codes::correctionsOf(mode).value_or(codes::CalibrationCorrections{});
+    std::string note = "measurement " + std::to_string(index) + ": user calibration of channel " +
+                       std::to_string(channel) + " (mode " + std::to_string(mode) + "): ";
+    if (!wanted.wavelength && !wanted.nd && !wanted.level) {
+        printError(note + "no corrections for this mode");
+        return;
+    }
+    // The ND step needs the filter's factor table; whether it exists is asked first.
+    const bool ndReadable = wanted.nd && driver.checkAdapterNd() == 0;
+    driver.setWaveCalSet(false, channel);
+    driver.setLevelCalSet(false, channel);
+    driver.CorrectMeasurementData(record, channel);
+    std::string applied;
+    std::string skipped;
+    auto add = [](std::string& list, const char* name) {
+        list += (list.empty() ? "" : ", ") + std::string(name);
+    };
+    if (wanted.wavelength) {
+        add(driver.getWaveCalSet(channel) ? applied : skipped, "wavelength");
+    }
+    if (wanted.nd) {
+        add(ndReadable ? applied : skipped, "nd");
+    }
+    if (wanted.level) {
+        add(driver.getLevelCalSet(channel) ? applied : skipped, "level");
+    }
+    note += applied.empty() ? "none applied" : applied + " applied";
+    if (!skipped.empty()) {
+        note += "; " + skipped + " not applied (table not readable)";
+    }
+    printError(note);
 }
 
 }  // namespace
@@ -104,6 +144,9 @@ int runMeasure(CommandContext& context) {
             }
             exitCode = session.fail("measurement " + std::to_string(index), status);
             break;
+        }
+        if (options.userCal) {
+            applyUserCalibration(driver, records.front(), index);
         }
         MeasurementResult result = makeResult(index, records.front(), report);
         // The completion's warning (216: insufficient exposure), from the driver's extension.

@@ -98,6 +98,11 @@ void declareSimulator(CLI::App& app, SimulatorOptions& sim) {
                              "Make the instrument misbehave once, e.g. MEDR:hangup, "
                              "MEAS,1:error:12, '*:silent' (repeatable; see docs/simulator.md)")
                   ->check(rx9100sim::checkedBy(rx9100sim::Fault::parse)));
+    simOption(app.add_option("--sim-state", sim.state,
+                             "Start from the memory (channels, factor tables, conditions, stored "
+                             "data) in FILE, as rx9100-sim --state keeps it; FILE is not changed")
+                  ->check(CLI::ExistingFile)
+                  ->type_name("FILE"));
     simOption(app.add_option("--sim-transcript", sim.transcript,
                              "Append every line the instrument receives and sends to FILE"));
 }
@@ -171,6 +176,22 @@ void declareWhiteFiles(CLI::App& command, WhiteOptions& white, bool standardRequ
         ->needs(standard);
 }
 
+// --format for the commands that print tables: a choice among those given.
+void declareTableFormat(CLI::App& command, Format& format, const std::vector<std::string>& names) {
+    const std::map<std::string, Format> formats{
+        {"table", Format::Table}, {"csv", Format::Csv}, {"json", Format::Json}};
+    std::string list;
+    for (const std::string& name : names) {
+        list += (list.empty() ? "" : ", ") + name;
+    }
+    command
+        .add_option_function<std::string>(
+            "--format", [&format, formats](const std::string& name) { format = formats.at(name); },
+            "Output format: " + list)
+        ->transform(CLI::IsMember(names, CLI::ignore_case))
+        ->default_str("table");
+}
+
 }  // namespace
 
 Subcommands declareCommandLine(CLI::App& app, CommandLine& line) {
@@ -210,12 +231,35 @@ Subcommands declareCommandLine(CLI::App& app, CommandLine& line) {
                      "frequency (Hz), lens, nd, internal-nd, channel; an invalid value lists "
                      "what is allowed")
         ->expected(1, -1);
-    commands.conditions->add_flag("--json", line.conditions.json, "Print them as one JSON object");
+    commands.conditions->add_flag("--json", line.conditions.json,
+                                  "Print them as one JSON object (--format json)");
+    declareTableFormat(*commands.conditions, line.conditions.format, {"table", "json"});
+
+    commands.factors = app.add_subcommand(
+        "factors",
+        "Which adapter-lens and ND factor tables exist at the current angle, and their "
+        "401 factors");
+    declareTableFormat(*commands.factors, line.factors.format, {"table", "json", "csv"});
+    commands.channels = app.add_subcommand(
+        "channels", "Calibration channels 0 to 10: mode, ID, tables, the active one marked");
+    commands.channels->add_flag("--quick", line.channels.quick,
+                                "Count a table as present when its first entry reads, instead of "
+                                "scanning for entries that correct something");
+    declareTableFormat(*commands.channels, line.channels.format, {"table", "json"});
+    commands.channel =
+        app.add_subcommand("channel", "The wavelength and level tables of calibration channel N");
+    commands.channel->add_option("N", line.channel.channel, "Channel 1 to 10")
+        ->required()
+        ->check(wholeNumberIn("the channel", 1, 10));
+    declareTableFormat(*commands.channel, line.channel.format, {"table", "json", "csv"});
 
     commands.measure = app.add_subcommand("measure", "Take one measurement or a series");
     declareOutput(*commands.measure, line.measure.output);
     declareType(*commands.measure, line.measure.type, "light", true);
     declareWhiteFiles(*commands.measure, line.measure.white, false);
+    commands.measure->add_flag("--user-cal", line.measure.userCal,
+                               "Apply the active calibration channel's corrections to every "
+                               "result and say which were applied");
     commands.measure->add_option("--count,-n", line.measure.count, "Number of measurements")
         ->check(wholeNumberIn("the number of measurements", 1, kMostMeasurements))
         ->capture_default_str();

@@ -36,6 +36,7 @@ struct SimulatorOptions {
     double noise = 0.002;
     std::vector<std::string> faults;
     std::string transcript;
+    std::string state;    // a memory file of rx9100-sim --state to start from (read only)
     std::string samples;  // NAME[,NAME...]: presented one per measurement
     std::optional<int> stored;
     double wavelengthError = 0.0;  // nm
@@ -64,6 +65,7 @@ struct MeasureOptions {
     OutputOptions output;
     MeasurementType type = MeasurementType::Light;
     WhiteOptions white;
+    bool userCal = false;  // CorrectMeasurementData with the active channel
     int count = 1;
     double interval = 0.0;
     ProgressMode progress = ProgressMode::Auto;
@@ -82,7 +84,15 @@ struct WhitecalOptions {
 
 struct ConditionsOptions {
     std::vector<std::string> assignments;  // NAME=VALUE
-    bool json = false;
+    bool json = false;                     // the same as --format json
+    Format format = Format::Table;
+};
+
+// The factor tables and calibration channels: which exist, and their entries.
+struct TableOptions {
+    Format format = Format::Table;
+    bool quick = false;  // channels: entry 000 of each table instead of the full scans
+    int channel = 1;     // channel N
 };
 
 struct CommandLine {
@@ -91,6 +101,9 @@ struct CommandLine {
     RemoteOptions remote;
     ConditionsOptions conditions;
     WhitecalOptions whitecal;
+    TableOptions factors;
+    TableOptions channels;
+    TableOptions channel;
 };
 
 // The subcommands, for main() to tell which one was chosen.
@@ -101,6 +114,9 @@ struct Subcommands {
     CLI::App* measure = nullptr;
     CLI::App* remote = nullptr;
     CLI::App* whitecal = nullptr;
+    CLI::App* factors = nullptr;
+    CLI::App* channels = nullptr;
+    CLI::App* channel = nullptr;
 };
 
 Subcommands declareCommandLine(CLI::App& app, CommandLine& line);

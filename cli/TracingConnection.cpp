@@ -80,7 +80,16 @@ int TracingConnection::getTimeout() {
     return port_->getTimeout();
 }
 
+void TracingConnection::setSendGate(std::function<bool()> gate) {
+    sendGate_ = std::move(gate);
+    gateClosed_ = false;
+}
+
 void TracingConnection::sendString(const char* text, int length) {
+    if (sendGate_ && !sendGate_()) {
+        gateClosed_ = true;
+        throw SerialPortException("stopped before sending");
+    }
     log(">", std::string_view(text, static_cast<std::size_t>(length > 0 ? length : 0)));
     try {
         port_->sendString(text, length);
@@ -107,7 +116,7 @@ void TracingConnection::cancel() {
 }
 
 bool TracingConnection::isCanceled() {
-    return port_->isCanceled();
+    return gateClosed_ || port_->isCanceled();
 }
 
 std::string TracingConnection::lastError() const {

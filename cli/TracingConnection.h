@@ -4,6 +4,7 @@
 // code) and, when asked, logs each command line and reply with a timestamp.
 #include <atomic>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -29,6 +30,12 @@ class TracingConnection : public UnivSerialBus {
     void cancel() override;
     bool isCanceled() override;
 
+    // Asked before every command line goes out; false keeps the line from being sent and
+    // the exchange ends as a cancelled one (the instrument is not taken for lost), so a long
+    // sequence of exchanges ends at its next command. Null: every line goes out. Set it
+    // only between exchanges.
+    void setSendGate(std::function<bool()> gate);
+
     SerialPort& port() { return *port_; }
     std::string lastError() const;
     // Failed exchanges since the last reply (a cancelled receive does not count).
@@ -43,6 +50,8 @@ class TracingConnection : public UnivSerialBus {
     mutable std::mutex mutex_;  // the host and the receive thread both exchange
     std::string lastError_;
     std::atomic<int> consecutiveFailures_{0};
+    std::function<bool()> sendGate_;
+    std::atomic<bool> gateClosed_{false};  // the gate refused a line: read as cancelled
 };
 
 // "RMTS,1\r\n" shown as RMTS,1; other control bytes as \xHH.

@@ -36,7 +36,9 @@ constexpr const char* kDescription =
     "  rx9100 conditions --set speed=manual integration=0.5\n"
     "  rx9100 measure --count 10 --interval 5 --format json -o series.jsonl\n"
     "  rx9100 remote --format csv                   measurements taken with the instrument's key\n"
-    "  rx9100 measure --type reflectance --white-standard tile.wcb   calibrate, then measure";
+    "  rx9100 measure --type reflectance --white-standard tile.wcb   calibrate, then measure\n"
+    "  rx9100 channels                              the calibration channels, the active one "
+    "marked";
 
 constexpr const char* kExitCodes =
     "\nExit codes: 0 done, 1 internal failure, 2 bad usage or condition value, 3 no link "
@@ -142,6 +144,12 @@ int runProgram(int argc, char** argv) {
         exitCode = runRemote(context);
     } else if (commands.whitecal->parsed()) {
         exitCode = runWhitecal(context);
+    } else if (commands.factors->parsed()) {
+        exitCode = runFactors(context);
+    } else if (commands.channels->parsed()) {
+        exitCode = runChannels(context);
+    } else if (commands.channel->parsed()) {
+        exitCode = runChannel(context);
     } else if (soakCommand->parsed()) {
         exitCode = runSoak(context, soak, global.sim.enabled ? &simulator.instrument() : nullptr);
     }

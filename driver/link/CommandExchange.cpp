@@ -37,7 +37,8 @@ int TavoRX9100::recoverRemoteMode(bool expectOk) {
     Exchanger& bare = internals_->line;
     ConnectionLink connection = connectionLink(bare);
     ConditionLink conditions = conditionLink(bare);
-    return ::recoverRemoteMode(connection, conditions, instrumentState, expectOk,
+    ChannelLink channels = channelLink(bare);
+    return ::recoverRemoteMode(connection, conditions, channels, instrumentState, expectOk,
                                RemoteSession{remoteMeasuring, triggerEnabled});
 }
 

@@ -138,16 +138,6 @@ int ConditionLink::readAll() {
     return kOk;
 }
 
-int ConditionLink::writeAll() {
-    for (int (ConditionLink::*write)() : {&ConditionLink::writeLens, &ConditionLink::writeSpeed,
-                                          &ConditionLink::writeSync, &ConditionLink::writeNd}) {
-        if (int r = (this->*write)(); r != kOk) {
-            return r;
-        }
-    }
-    return kOk;
-}
-
 int ConditionLink::readDigit(const char* command, int& out) {
     std::string reply;
     int r = query(command, reply);

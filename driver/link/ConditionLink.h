@@ -30,9 +30,8 @@ class ConditionLink {
     [[nodiscard]] int writeNd();
     [[nodiscard]] int readAngle();
 
-    // The whole set, in the order the instrument expects; the first failure stops it.
+    // Every condition, in the order the instrument expects; the first failure stops it.
     [[nodiscard]] int readAll();
-    [[nodiscard]] int writeAll();
 
     // Display options (their numbers pass unchanged).
     [[nodiscard]] int readDigit(const char* query, int& out);

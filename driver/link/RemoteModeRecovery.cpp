@@ -1,5 +1,6 @@
 #include "link/RemoteModeRecovery.h"
 
+#include "link/SetupSequence.h"
 #include "platform/System.h"
 #include "sensor/ResultCodes.h"
 
@@ -10,8 +11,8 @@ constexpr unsigned kSettleMs = 50;
 
 }  // namespace
 
-int recoverRemoteMode(ConnectionLink& connection, ConditionLink& conditions, InstrumentState& state,
-                      bool expectOk, RemoteSession session) {
+int recoverRemoteMode(ConnectionLink& connection, ConditionLink& conditions, ChannelLink& channels,
+                      InstrumentState& state, bool expectOk, RemoteSession session) {
     using codes::status::kOk;
     if (int r = connection.setRemoteMode(1); r != kOk) {
         return r;
@@ -20,7 +21,7 @@ int recoverRemoteMode(ConnectionLink& connection, ConditionLink& conditions, Ins
     if (int r = connection.readIdentity(); r != kOk) {
         return r;
     }
-    if (int r = conditions.readAll(); r != kOk || !expectOk) {
+    if (int r = readSetup(conditions, channels); r != kOk || !expectOk) {
         return r;
     }
     if (!session.measuring) {

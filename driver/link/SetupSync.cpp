@@ -1,15 +1,20 @@
 // Moving the whole set of measuring conditions between instrument and driver.
 #include "link/ConditionLink.h"
+#include "link/SetupSequence.h"
 #include "platform/UiServices.h"
 #include "sensor/TavoRX9100.h"
 
 int TavoRX9100::checkSetupStatus() {
-    return conditionLink(exchanger()).readAll();
+    ConditionLink conditions = conditionLink(exchanger());
+    ChannelLink channels = channelLink(exchanger());
+    return readSetup(conditions, channels);
 }
 
 int TavoRX9100::setSetupStatus() {
     platform::WaitCursor wait;
-    if (int r = conditionLink(exchanger()).writeAll(); r != 0) {
+    ConditionLink conditions = conditionLink(exchanger());
+    ChannelLink channels = channelLink(exchanger());
+    if (int r = writeSetup(conditions, channels); r != 0) {
         return r;
     }
     checkInstrumentState();

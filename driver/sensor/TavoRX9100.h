@@ -11,9 +11,11 @@
 #include "sensor/RegistryStore.h"
 #include "whitecal/WhiteCalibrationData.h"
 
+class ChannelLink;
 class ConditionLink;
 class ConnectionLink;
 class Exchanger;
+class FactorTableLink;
 class TavoRX9100;
 
 // The argument block of the receive thread.
@@ -146,6 +148,38 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     int checkLuminanceMode(int& out);
     int setLuminanceMode(int value);
 
+    // Adapter-lens and ND factor tables: 401 factors in a caller's table. The angle comes
+    // from the instrument unless given; the filter (1 or 2) from the ND code unless given.
+    int checkAdapterLens();
+    int getAdapterLens(double* table);
+    int setAdapterLens(double* table);
+    int setAdapterLens(double* table, int angle);
+    int checkAdapterNd();
+    int checkAdapterNd(int filter);
+    int getAdapterNd(double* table);
+    int getAdapterNd(double* table, int filter);
+    int setAdapterNd(double* table);
+    int setAdapterNd(double* table, int filter);
+    int setAdapterNd(double* table, int filter, int angle);
+
+    // Calibration channels 0 to 10 (99 asks the instrument for the active one).
+    int checkCalibrationCh(int ch, int& chOut, int& mode, int& reserved, std::string& id,
+                           bool fullScan);
+    int checkCalibrationCh();  // rebuilds the channel list
+    int checkActiveCh();
+    int setActiveCh();
+    int setCalibrationId(int ch, const std::string& id);
+    int checkWavelengthData(double* table, int ch);
+    int checkLevelData(double* table, int ch);
+    int checkWavelengthData(double* table);
+    int checkLevelData(double* table);
+
+    // User-calibration corrections of a record, by the calibration mode of the conditions.
+    void CorrectMeasurementData(MeasuringData& record, int channel);
+    int CorrectWavelength(MeasuringData& record, int channel);
+    int CorrectLevel(MeasuringData& record, int channel);
+    int CorrectND(MeasuringData& record);
+
     // Measurement data decoding.
     int getMeasurementData(MeasuringData& record);
     int getMesHexData(const std::string& request, MeasuringData& record);
@@ -219,6 +253,8 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     // The protocol objects over an exchanger and the driver's records.
     ConditionLink conditionLink(Exchanger& through);
     ConnectionLink connectionLink(Exchanger& through);
+    RX9100_INTERNAL FactorTableLink factorTableLink(Exchanger& through);
+    RX9100_INTERNAL ChannelLink channelLink(Exchanger& through);
     // After "ER00": the recovery, whose exchanges never recover in turn.
     int recoverRemoteMode(bool expectOk);
     // "RMTS,0" with error display off, keeping the error code and text the host should read.

@@ -68,7 +68,7 @@ TEST_F(ConditionsTest, InvalidRequestsListWhatIsAllowedAndWriteNothing) {
         {"frequency=5", "outside 20 to 200 Hz"},
         {"colour=red", "names: speed, integration, count"},
         {"speed", "not NAME=VALUE"},
-        {"channel=3", "calibration channels are not supported"},
+        {"channel=11", "not a calibration channel 0 to 10"},
     };
     for (const Case& c : cases) {
         std::filesystem::remove(transcript());

@@ -72,13 +72,16 @@ TEST_F(ExchangeTest, ForeignRepliesPassOnlyWithoutExpectOk) {
 
 TEST_F(ExchangeTest, Er00RecoversRemoteModeRereadsTheConditionsAndAsksAgain) {
     for (const char* r : {"ER00", "OK00", "OK00,0,1,1234567", "OK00,1.10", "OK00", "OK00,0",
-                          "OK00,1", "OK00,0", "OK00,0,1", "OK00,1,06000", "OK00,3,000500000,1"}) {
+                          "OK00,1", "OK00,0", "OK00,0,1", "OK00,1,06000", "OK00,00", "OK00,0",
+                          "ER05", "OK00,0", "ER05", "OK00,3,000500000,1"}) {
         wire->reply(r);
     }
     EXPECT_EQ(driver.doCommunication("SPMR\r\n", answer, 10, true), 0);
-    std::vector<std::string> expected = {"SPMR\r\n",   "RMTS,1\r\n", "IDDR\r\n", "VERR\r\n",
-                                         "_jig,0\r\n", "LNSR\r\n",   "STSR\r\n", "NDFR\r\n",
-                                         "SPMR\r\n",   "SCMR\r\n",   "SPMR\r\n"};
+    // The conditions end with the active channel (0 here, without ND factor tables).
+    std::vector<std::string> expected = {
+        "SPMR\r\n",         "RMTS,1\r\n", "IDDR\r\n",         "VERR\r\n", "_jig,0\r\n", "LNSR\r\n",
+        "STSR\r\n",         "NDFR\r\n",   "SPMR\r\n",         "SCMR\r\n", "UCCR\r\n",   "STSR\r\n",
+        "NFCR,0,1,000\r\n", "STSR\r\n",   "NFCR,0,2,000\r\n", "SPMR\r\n"};
     EXPECT_EQ(wire->sent(), expected);
     EXPECT_EQ(driver.getSetupStatus()->getSync(), 3);
     EXPECT_EQ(answer, "OK00,3,000500000,1");  // the reply of the repeated command

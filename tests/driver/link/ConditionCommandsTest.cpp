@@ -186,6 +186,7 @@ TEST(ConditionRoundTripTest, WrittenConditionsReadBackFromTheInstrument) {
     s->setSync(3);
     s->setSyncInternalParam(120.5f);
     s->setNd(15);
+    s->setCalibrationCh(0);
     ASSERT_EQ(sim.driver.setSetupStatus(), 0);
     *s = SetupStatus();
     ASSERT_EQ(sim.driver.checkSetupStatus(), 0);
@@ -196,6 +197,7 @@ TEST(ConditionRoundTripTest, WrittenConditionsReadBackFromTheInstrument) {
     EXPECT_EQ(s->getSync(), 3);
     EXPECT_FLOAT_EQ(s->getSyncInternalParam(), 120.5f);
     EXPECT_EQ(s->getNd(), 15);
+    EXPECT_EQ(s->getCalibrationCh(), 0);
 
     ASSERT_EQ(sim.driver.setColorSpace(3), 0);
     ASSERT_EQ(sim.driver.setBackLight(1, 0), 0);

@@ -28,9 +28,11 @@ class BareExchangeTest : public ::testing::Test {
 // The links the recovery talks through, over the bare exchange.
 struct Recovery {
     explicit Recovery(LineExchange& line, HostConnection& connection)
-        : identity(line, connection, id), conditions(line, {status, insertNd, angle, 110}) {}
+        : identity(line, connection, id),
+          conditions(line, {status, insertNd, angle, 110}),
+          channels(line, LinkState{state, line}, status) {}
     int run(bool expectOk, RemoteSession session) {
-        return recoverRemoteMode(identity, conditions, state, expectOk, session);
+        return recoverRemoteMode(identity, conditions, channels, state, expectOk, session);
     }
     InstrumentId id;
     SetupStatus status;
@@ -39,12 +41,14 @@ struct Recovery {
     InstrumentState state;
     ConnectionLink identity;
     ConditionLink conditions;
+    ChannelLink channels;
 };
 
 constexpr const char* kRecoveredInstrument[] = {
-    "OK00",   "OK00,0,1,1234567", "OK00,1.10", "OK00",  // RMTS,1, IDDR, VERR, _jig
-    "OK00,1", "OK00,2",           "OK00,0",    "OK00,0,0",
-    "OK00,2"};  // lens, angle, ND, speed, sync
+    "OK00",    "OK00,0,1,1234567", "OK00,1.10", "OK00",  // RMTS,1, IDDR, VERR, _jig
+    "OK00,1",  "OK00,2",           "OK00,0",    "OK00,0,0",
+    "OK00,2",  // lens, angle, ND, speed, sync
+    "OK00,00", "OK00,2",           "ER20",      "OK00,2",   "ER20"};  // channel 0, no ND tables
 
 }  // namespace
 
@@ -101,9 +105,10 @@ TEST_F(BareExchangeTest, RecoveryBringsTheInstrumentBackAndRereadsItsConditions)
     }
     Recovery recovery(line, wire);
     EXPECT_EQ(recovery.run(true, {}), 0);
-    EXPECT_EQ(wire.sent(), (std::vector<std::string>{"RMTS,1\r\n", "IDDR\r\n", "VERR\r\n",
-                                                     "_jig,0\r\n", "LNSR\r\n", "STSR\r\n",
-                                                     "NDFR\r\n", "SPMR\r\n", "SCMR\r\n"}));
+    EXPECT_EQ(wire.sent(), (std::vector<std::string>{
+                               "RMTS,1\r\n", "IDDR\r\n", "VERR\r\n", "_jig,0\r\n", "LNSR\r\n",
+                               "STSR\r\n", "NDFR\r\n", "SPMR\r\n", "SCMR\r\n", "UCCR\r\n",
+                               "STSR\r\n", "NFCR,2,1,000\r\n", "STSR\r\n", "NFCR,2,2,000\r\n"}));
     EXPECT_EQ(recovery.id.getBodyNo(), "1234567");
     EXPECT_EQ(recovery.status.getLens(), 11);
     EXPECT_EQ(recovery.angle, 2);
@@ -138,5 +143,5 @@ TEST_F(BareExchangeTest, RecoveryDuringRemoteMeasurementEnablesTheKeyAgain) {
         wire.reply(r);
     }
     EXPECT_EQ(notExpectingOk.run(false, {true, true}), 0);  // ends after the conditions
-    EXPECT_EQ(wire.sent().back(), "SCMR\r\n");
+    EXPECT_EQ(wire.sent().back(), "NFCR,2,2,000\r\n");
 }
