@@ -53,6 +53,50 @@ void printTable(const SetupStatus& status, const ConditionNames& names,
     }
 }
 
+// The conditions with the channel, as one JSON object.
+nlohmann::json conditionsWithChannel(const SetupStatus& status, const ConditionNames& names) {
+    nlohmann::json object = conditionsJson(status, names);
+    object["channel"] = {{"number", status.getCalibrationCh()},
+                         {"mode", status.getCalibrationMode()},
+                         {"id", status.getCalibrationId()}};
+    return object;
+}
+
+// A field quoted when it holds a separator, a quote or a line end.
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+        return text;
+    }
+    std::string quoted = "\"";
+    for (char c : text) {
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    }
+    return quoted + "\"";
+}
+
+// One row per condition: a choice fills code, name and alias, a number the value; the
+// channel gives its number as the code, its ID as the name and its mode as the value.
+void printCsv(const nlohmann::json& object) {
+    std::printf("condition,code,name,alias,value\n");
+    const auto text = [](const nlohmann::json& value) {
+        return value.is_string() ? csvField(value.get<std::string>())
+               : value.is_null() ? std::string()
+                                 : value.dump();
+    };
+    for (const auto& [key, value] : object.items()) {
+        std::string row = key + ",";
+        if (key == "channel") {
+            row += text(value["number"]) + "," + text(value["id"]) + ",," + text(value["mode"]);
+        } else if (value.is_object()) {
+            row +=
+                text(value["code"]) + "," + text(value["name"]) + "," + text(value["alias"]) + ",";
+        } else {
+            row += ",,," + text(value);
+        }
+        std::printf("%s\n", row.c_str());
+    }
+}
+
 }  // namespace
 
 int runConditions(CommandContext& context) {
@@ -96,12 +140,11 @@ int runConditions(CommandContext& context) {
         }
     }
     if (options.json || options.format == Format::Json) {
-        const SetupStatus& status = *driver.getSetupStatus();
-        nlohmann::json object = conditionsJson(status, names);
-        object["channel"] = {{"number", status.getCalibrationCh()},
-                             {"mode", status.getCalibrationMode()},
-                             {"id", status.getCalibrationId()}};
-        std::cout << object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+        std::cout << conditionsWithChannel(*driver.getSetupStatus(), names)
+                         .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
+                  << "\n";
+    } else if (options.format == Format::Csv) {
+        printCsv(conditionsWithChannel(*driver.getSetupStatus(), names));
     } else {
         printTable(*driver.getSetupStatus(), names, session.identity());
     }

@@ -233,7 +233,7 @@ Subcommands declareCommandLine(CLI::App& app, CommandLine& line) {
         ->expected(1, -1);
     commands.conditions->add_flag("--json", line.conditions.json,
                                   "Print them as one JSON object (--format json)");
-    declareTableFormat(*commands.conditions, line.conditions.format, {"table", "json"});
+    declareTableFormat(*commands.conditions, line.conditions.format, {"table", "json", "csv"});
 
     commands.factors = app.add_subcommand(
         "factors",

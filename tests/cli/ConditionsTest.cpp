@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "CliTest.h"
 
@@ -14,6 +15,35 @@ using ConditionsTest = CliTest;
 
 bool contains(const std::vector<std::string>& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// The CSV a spreadsheet reads: a row per condition, choices by code, numbers as values.
+TEST_F(ConditionsTest, CsvHasARowPerConditionWithItsCodeOrValue) {
+    const Finished r = run({"conditions", "--format", "csv", "--set", "speed=manual",
+                            "integration=0.25", "lens=adapter"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    std::istringstream in(r.out);
+    std::vector<std::string> rows;
+    for (std::string row; std::getline(in, row);) {
+        rows.push_back(row);
+    }
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows[0], "condition,code,name,alias,value");
+    EXPECT_TRUE(contains(rows, "integration_s,,,,0.25")) << r.out;
+    EXPECT_TRUE(contains(rows, "channel,0,,,0")) << r.out;
+    int speedRows = 0;
+    for (const std::string& row : rows) {
+        if (row.starts_with("speed,7,")) {
+            ++speedRows;
+            EXPECT_EQ(std::count(row.begin(), row.end(), ','), 4) << row;
+        }
+        if (row.starts_with("lens,")) {
+            EXPECT_TRUE(row.starts_with("lens,11,")) << row;
+        }
+    }
+    EXPECT_EQ(speedRows, 1) << r.out;
+    EXPECT_EQ(rows.size(), 9u) << r.out;  // header, speed, integration, sync, lens, nd,
+                                          // internal-nd, angle, channel
 }
 
 TEST_F(ConditionsTest, WrittenConditionsAreReadBackFromTheInstrument) {
