@@ -13,18 +13,14 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/DialogRunner.h"
 #include "sensor/ConditionCodes.h"
+#include "whitecal/CWhiteCalibrationDlg.h"
 
 namespace cli {
 
 namespace {
 
-// The white calibration dialog's template and controls.
-constexpr int kCalibrationDialog = 12001;
-constexpr int kStandardName = 12003;
-constexpr int kChangeStandard = 12004;
-constexpr int kUseUserFile = 12005;
-constexpr int kUserPath = 12006;
-constexpr int kLoadUserFile = 12007;
+// The white calibration dialog's template and controls, as the dialog names them.
+using Calibration = CWhiteCalibrationDlg;
 
 // The file choosers get the files of the options in turn, the confirmation is answered
 // with OK (the command is the user's yes); every other box goes to the usual services.
@@ -65,7 +61,7 @@ class AnsweringRunner : public platform::ui::DialogRunner {
 
     int runModal(platform::ui::Dialog& dialog) override {
         dialog.initialize();
-        if (!dialog.ended() && dialog.templateId() == kCalibrationDialog) {
+        if (!dialog.ended() && dialog.templateId() == Calibration::IDD) {
             answer(dialog);
         }
         if (!dialog.ended()) {
@@ -84,17 +80,18 @@ class AnsweringRunner : public platform::ui::DialogRunner {
     // what the command asked for, and the dialog is cancelled.
     void answer(platform::ui::Dialog& dialog) const {
         const std::string title = std::filesystem::path(standardFile_).filename().string();
-        if (!dialog.userClick(kChangeStandard) || dialog.edit(kStandardName).text() != title) {
+        if (!dialog.userClick(Calibration::IDC_CHANGE) ||
+            dialog.edit(Calibration::IDC_STANDARD_NAME).text() != title) {
             return;
         }
         const bool useUserFile = !userFile_.empty();
-        if (useUserFile &&
-            (!dialog.userClick(kLoadUserFile) || dialog.edit(kUserPath).text() != userFile_)) {
+        if (useUserFile && (!dialog.userClick(Calibration::IDC_LOAD_USER) ||
+                            dialog.edit(Calibration::IDC_USER_PATH).text() != userFile_)) {
             return;
         }
         // A user file remembered from an earlier run is used only when asked for again.
-        if (dialog.checkBox(kUseUserFile).checked() != useUserFile &&
-            !dialog.userClick(kUseUserFile)) {
+        if (dialog.checkBox(Calibration::IDC_USE_USER).checked() != useUserFile &&
+            !dialog.userClick(Calibration::IDC_USE_USER)) {
             return;
         }
         dialog.userClick(platform::IDOK);
