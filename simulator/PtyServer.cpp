@@ -155,6 +155,18 @@ struct PtyServer::Impl : std::enable_shared_from_this<PtyServer::Impl> {
         }
     }
 
+    // A line the client wrote just before the server stopped (a program leaving remote
+    // mode as it exits) reaches the instrument, as it would reach a real one.
+    void takeWhatIsLeft(char* buffer, std::size_t size) {
+        for (;;) {
+            const ssize_t n = ::read(master.get(), buffer, size);
+            if (n <= 0) {
+                return;
+            }
+            instrument.receive(session, std::string_view(buffer, static_cast<std::size_t>(n)));
+        }
+    }
+
     void run() {
         char buffer[4096];
         while (true) {
@@ -167,6 +179,7 @@ struct PtyServer::Impl : std::enable_shared_from_this<PtyServer::Impl> {
                 std::uint64_t value = 0;
                 [[maybe_unused]] auto n = ::read(stopEvent.get(), &value, sizeof value);
                 if (stopping) {
+                    takeWhatIsLeft(buffer, sizeof buffer);
                     return;
                 }
             }

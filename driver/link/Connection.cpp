@@ -59,7 +59,7 @@ int TavoRX9100::setRemoteMode(int mode) {
     // more, since an instrument left in remote mode keeps its keys locked.
     int r = codes::status::kRefused;
     for (int attempt = 0; attempt < 2 && r == codes::status::kRefused; ++attempt) {
-        r = connectionLink(internals_->line).setRemoteMode(0);
+        r = ConnectionLink::leaveRemoteMode(internals_->line, connection->getTimeout());
         if (r == codes::status::kRefused &&
             instrumentState.getErrorCode() == codes::error::kLeftRemoteMode) {
             instrumentState.setErrorCode(codes::error::kNoError);

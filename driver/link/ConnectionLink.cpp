@@ -21,6 +21,21 @@ int ConnectionLink::setRemoteMode(int mode) {
     return exchanger_.exchange(protocol::remoteModeCommand(mode), reply, timeout, true);
 }
 
+int ConnectionLink::leaveRemoteMode(LineExchange& line, int timeout) {
+    std::string reply;
+    ExchangeResult result = line.send(protocol::remoteModeCommand(0), reply, timeout, true);
+    for (int late = 0;
+         late < protocol::kLateRepliesSkipped && result.outcome() == ExchangeOutcome::Done &&
+         protocol::isEarlierCommandsReply(reply);
+         ++late) {
+        result = line.receive(reply, timeout);
+    }
+    if (result.outcome() == ExchangeOutcome::Done && protocol::isEarlierCommandsReply(reply)) {
+        return codes::status::kRefused;  // its own answer never came: not known to be taken
+    }
+    return result.status();
+}
+
 int ConnectionLink::readIdentity() {
     std::string reply;
     if (int r =

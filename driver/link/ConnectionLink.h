@@ -2,6 +2,7 @@
 // Remote mode and identification of the instrument, through whichever exchanger the
 // caller hands over.
 #include "link/Exchanger.h"
+#include "link/LineExchange.h"
 #include "outside/PortwayEx.h"
 #include "sensor/InstrumentId.h"
 
@@ -13,6 +14,11 @@ class ConnectionLink {
     [[nodiscard]] int setRemoteMode(int mode);
     // Model, body number and ROM version into the instrument id.
     [[nodiscard]] int readIdentity();
+
+    // "RMTS,0" over the bare line (no recovery: "ER00" means local already). After a fault
+    // the line can be a reply behind; the late replies are read past, so the instrument is
+    // known to have taken the command before anything closes the port.
+    [[nodiscard]] static int leaveRemoteMode(LineExchange& line, int timeout);
 
   private:
     Exchanger& exchanger_;

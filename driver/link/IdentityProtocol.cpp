@@ -15,6 +15,10 @@ std::string remoteModeCommand(int mode) {
     return "RMTS," + std::to_string(mode) + "\r\n";
 }
 
+bool isEarlierCommandsReply(const std::string& reply) {
+    return reply.find(',') != std::string::npos;
+}
+
 Identity parseIdentity(const std::string& reply) {
     ReplyFields fields(reply);
     Identity identity;

@@ -13,6 +13,11 @@ inline constexpr const char* kJigOff = "_jig,0\r\n";
 
 // 1 enters remote mode, 0 returns the instrument to local mode.
 std::string remoteModeCommand(int mode);
+// Whether a line read as the reply to "RMTS" is one an earlier command was still owed: the
+// instrument answers "RMTS" with a bare "OKnn" or "ERnn", never with fields.
+bool isEarlierCommandsReply(const std::string& reply);
+// How many such late lines a return to local mode reads past before giving up on its reply.
+inline constexpr int kLateRepliesSkipped = 4;
 
 enum class Model { Unknown, Standard, LowLuminance };
 

@@ -25,15 +25,29 @@ int millisecondsUntil(Clock::time_point deadline) {
 
 constexpr short kTrouble = POLLHUP | POLLERR | POLLNVAL;
 
+// Long enough for a command line at 9600 baud; a line that takes longer is stuck.
+constexpr auto kOutputDrainLimit = std::chrono::milliseconds(250);
+
+void waitForOutputToLeave(int fd) {
+    const auto deadline = Clock::now() + kOutputDrainLimit;
+    int queued = 0;
+    while (::ioctl(fd, TIOCOUTQ, &queued) == 0 && queued > 0 && Clock::now() < deadline) {
+        ::usleep(1000);
+    }
+}
+
 }  // namespace
 
 Link::Link(UniqueFd fd, Kind kind, std::string label)
     : fd_(std::move(fd)), kind_(kind), label_(std::move(label)) {}
 
 Link::~Link() {
-    // Unsent output would make close() wait for the line to drain. A pty keeps
-    // its exclusive flag past our close, so give it up explicitly.
+    // The last command (usually the return to local mode) must reach the instrument even
+    // when the port is closed right after it: its bytes get a short while to leave. What
+    // is still unsent then is dropped, since close() would otherwise wait for a stuck line
+    // without bound. A pty keeps its exclusive flag past our close, so give it up explicitly.
     if (fd_.valid() && kind_ == Kind::Terminal) {
+        waitForOutputToLeave(fd_.get());
         ::tcflush(fd_.get(), TCIOFLUSH);
         ::ioctl(fd_.get(), TIOCNXCL);
     }

@@ -158,6 +158,29 @@ TEST(ConnectionTest, ARefusedLeaveIsAskedOnceMore) {
     EXPECT_FALSE(sim.connection->isOpen());
 }
 
+TEST(ConnectionTest, LeavingRemoteModeReadsPastRepliesAnEarlierCommandWasOwed) {
+    // A stray line put the exchange a reply behind: the condition read's "OK00,00" is still
+    // on its way when "RMTS,0" goes out. The port may close only after the instrument's own
+    // answer to "RMTS,0", which proves the command was taken.
+    TavoRX9100 driver;
+    auto link = std::make_unique<ScriptedConnection>();
+    ScriptedConnection* wire = link.get();
+    driver.setConnection(std::move(link));
+    for (const char* r : {"OK00,00", "OK00,1,06000", "OK00"})
+        wire->reply(r);
+    EXPECT_EQ(driver.setRemoteMode(0), 0);
+    EXPECT_EQ(wire->sent(), std::vector<std::string>{"RMTS,0\r\n"});
+    EXPECT_EQ(wire->unread(), 0u);
+
+    // A bare reply is the answer, even a refusal; more late lines than a fault can leave
+    // are not read past without end.
+    wire->reply("ER00");
+    EXPECT_EQ(driver.setRemoteMode(0), 0);
+    for (int i = 0; i < 6; ++i)
+        wire->reply("OK00,0");
+    EXPECT_NE(driver.setRemoteMode(0), 0);
+}
+
 TEST(ConnectionTest, DisconnectLeavesRemoteModeWithErrorDisplayBackOn) {
     SimulatedDriver sim;
     ASSERT_EQ(sim.driver.connect(), 0);

@@ -11,6 +11,7 @@ class ScriptedConnection : public UnivSerialBus {
     // Replies without CR LF; an empty optional-like marker "<silent>" makes the receive throw.
     void reply(std::string line) { replies_.push_back(std::move(line)); }
     const std::vector<std::string>& sent() const { return sent_; }
+    std::size_t unread() const { return replies_.size(); }
     int opens = 0;
 
     int setupPort(platform::WindowHandle, int) override { return 0; }
