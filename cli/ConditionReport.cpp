@@ -83,4 +83,12 @@ nlohmann::json conditionsJson(const SetupStatus& status, const ConditionNames& n
     return out;
 }
 
+nlohmann::json conditionsWithChannel(const SetupStatus& status, const ConditionNames& names) {
+    nlohmann::json object = conditionsJson(status, names);
+    object["channel"] = {{"number", status.getCalibrationCh()},
+                         {"mode", status.getCalibrationMode()},
+                         {"id", status.getCalibrationId()}};
+    return object;
+}
+
 }  // namespace cli

@@ -20,5 +20,8 @@ std::vector<std::pair<std::string, std::string>> conditionLines(const SetupStatu
                                                                 const ConditionNames& names);
 
 nlohmann::json conditionsJson(const SetupStatus& status, const ConditionNames& names);
+// The same with the active calibration channel (number, mode, ID), as `rx9100 conditions`
+// prints them.
+nlohmann::json conditionsWithChannel(const SetupStatus& status, const ConditionNames& names);
 
 }  // namespace cli

@@ -6,6 +6,7 @@
 
 #include "ConditionReport.h"
 #include "sensor/ConditionCodes.h"
+#include "sensor/TavoRX9100.h"
 
 namespace cli {
 
@@ -250,6 +251,19 @@ std::vector<std::string> compareConditions(const SetupStatus& wanted, const Setu
         compareCode(Condition::InternalNd, wanted.getInsertNd(), got.getInsertNd());
     }
     return differences;
+}
+
+ConditionLimits limitsOf(TavoRX9100& driver) {
+    const SetupCapability& caps = *driver.getSetupCapability();
+    ConditionLimits limits;
+    limits.countMin = static_cast<int>(caps.getSyncManualMin());
+    limits.countMax = static_cast<int>(caps.getSyncManualMax());
+    if (caps.getSyncInternalMax() > caps.getSyncInternalMin()) {
+        limits.frequencyMin = caps.getSyncInternalMin();
+        limits.frequencyMax = caps.getSyncInternalMax();
+    }
+    limits.firmwareLevel = driver.getFirmwareLevel();
+    return limits;
 }
 
 }  // namespace cli

@@ -8,6 +8,8 @@
 #include "ConditionNames.h"
 #include "sensor/SetupStatus.h"
 
+class TavoRX9100;
+
 namespace cli {
 
 struct ConditionRequest {
@@ -35,6 +37,9 @@ struct ConditionLimits {
     double frequencyMax = 200.0;
     int firmwareLevel = 0;
 };
+
+// The ranges of the connected instrument.
+ConditionLimits limitsOf(TavoRX9100& driver);
 
 // The conditions to write: `current` changed as requested. A speed, sync or
 // internal ND that the request implies (count needs a multi speed, integration

@@ -15,19 +15,6 @@ namespace cli {
 
 namespace {
 
-ConditionLimits limitsOf(TavoRX9100& driver) {
-    const SetupCapability& caps = *driver.getSetupCapability();
-    ConditionLimits limits;
-    limits.countMin = static_cast<int>(caps.getSyncManualMin());
-    limits.countMax = static_cast<int>(caps.getSyncManualMax());
-    if (caps.getSyncInternalMax() > caps.getSyncInternalMin()) {
-        limits.frequencyMin = caps.getSyncInternalMin();
-        limits.frequencyMax = caps.getSyncInternalMax();
-    }
-    limits.firmwareLevel = driver.getFirmwareLevel();
-    return limits;
-}
-
 // The active calibration channel with its mode and ID.
 std::string channelText(const SetupStatus& status) {
     std::string text = std::to_string(status.getCalibrationCh()) + " (mode " +
@@ -51,15 +38,6 @@ void printTable(const SetupStatus& status, const ConditionNames& names,
                         Condition::InternalNd}) {
         std::printf("  %-12s %s\n", conditionKey(c).c_str(), names.allowed(c).c_str());
     }
-}
-
-// The conditions with the channel, as one JSON object.
-nlohmann::json conditionsWithChannel(const SetupStatus& status, const ConditionNames& names) {
-    nlohmann::json object = conditionsJson(status, names);
-    object["channel"] = {{"number", status.getCalibrationCh()},
-                         {"mode", status.getCalibrationMode()},
-                         {"id", status.getCalibrationId()}};
-    return object;
 }
 
 // A field quoted when it holds a separator, a quote or a line end.

@@ -1,7 +1,7 @@
 # Debian packages from the install components: librx9100-0 (the module), librx9100qt-0
-# (the Qt renderer), librx9100-dev (headers, CMake and pkg-config files) and rx9100-tools
-# (the command-line host and the simulator). scripts/package.sh builds them from a tree
-# configured for /usr.
+# (the Qt renderer), librx9100-dev (headers, CMake and pkg-config files), rx9100-tools
+# (the command-line host and the simulator) and python3-rx9100 (the Python module).
+# scripts/package.sh builds them from a tree configured for /usr.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME rx9100)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -37,6 +37,15 @@ if(RX9100_QT)
   set(CPACK_DEBIAN_QT_PACKAGE_RECOMMENDS fonts-noto-cjk)
 endif()
 
+if(RX9100_PYTHON)
+  list(APPEND CPACK_COMPONENTS_ALL python)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-rx9100)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+  set(CPACK_COMPONENT_PYTHON_DEPENDS runtime)
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS "python3, python3-numpy")
+  set(CPACK_DEBIAN_PYTHON_PACKAGE_SUGGESTS python3-matplotlib)
+endif()
+
 include(CPack)
 cpack_add_component(runtime DISPLAY_NAME "RX-9100 driver module"
   DESCRIPTION "librx9100.so, the driver module a host colour application loads.")
@@ -44,6 +53,10 @@ cpack_add_component(dev DISPLAY_NAME "RX-9100 driver development files"
   DESCRIPTION "Public headers, CMake package and pkg-config files of the driver module.")
 cpack_add_component(tools DISPLAY_NAME "RX-9100 command-line host and simulator"
   DESCRIPTION "rx9100 measures from a terminal or a script; rx9100-sim is a simulated instrument on a pseudo-terminal.")
+if(RX9100_PYTHON)
+  cpack_add_component(python DISPLAY_NAME "RX-9100 Python module"
+    DESCRIPTION "import rx9100: the driver from a script or a notebook, spectra as numpy arrays.")
+endif()
 if(RX9100_QT)
   cpack_add_component(qt DISPLAY_NAME "RX-9100 Qt dialog renderer"
     DESCRIPTION "librx9100qt.so shows the driver's dialogs as Qt Widgets windows.")

@@ -10,6 +10,7 @@ packages=(
   libserialport-dev libcli11-dev nlohmann-json3-dev libtomlplusplus-dev
   locales socat argyll ser2net
   clang-format dpkg-dev python3
+  python3-dev pybind11-dev python3-numpy python3-pytest
 )
 
 sudo_cmd=()

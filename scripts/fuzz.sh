@@ -26,7 +26,7 @@ build_targets=""
 for t in $targets; do build_targets+="fuzz_$t "; done
 CC=clang CXX=clang++ RX9100_TARGETS="$build_targets" scripts/build.sh build-fuzz \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRX9100_FUZZ=ON -DRX9100_TESTS=OFF -DRX9100_BENCH=OFF \
-  -DRX9100_QT=OFF "-DRX9100_SANITIZE=address;undefined"
+  -DRX9100_QT=OFF -DRX9100_PYTHON=OFF "-DRX9100_SANITIZE=address;undefined"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}

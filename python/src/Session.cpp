@@ -1,0 +1,324 @@
+#include "Session.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include "ConditionNames.h"
+#include "ConditionReport.h"
+#include "ConditionSettings.h"
+#include "ErrorReport.h"
+#include "PortSetup.h"
+#include "measure/MeasureMessages.h"
+#include "platform/Window.h"
+#include "sensor/ResultCodes.h"
+#include "sensor/TavoRX9100.h"
+
+namespace pyrx9100 {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// How often a waiting operation looks at Ctrl-C and at the progress.
+constexpr auto kPollInterval = 20ms;
+
+TavoRX9100& theDriver() {
+    auto* driver = dynamic_cast<TavoRX9100*>(TavoRX9100::getInstance());
+    if (driver == nullptr) {
+        throw FailureError(Failure::plain(Failure::Kind::Usage, "creating the driver object"));
+    }
+    return *driver;
+}
+
+// The measuring time and its progress as the driver announces them, on its measuring thread.
+class ProgressWindow : public platform::Window {
+  public:
+    platform::LResult handleMessage(unsigned message, platform::WParam wParam,
+                                    platform::LParam lParam) override {
+        if (message == MSG_MEASURE_START) {
+            total = static_cast<unsigned>(lParam);
+            elapsed = 0;
+            return 0;
+        }
+        if (message == MSG_MEASURE_PROGRESS) {
+            elapsed = static_cast<unsigned>(wParam);
+            return 0;
+        }
+        return platform::Window::handleMessage(message, wParam, lParam);
+    }
+    std::atomic<unsigned> total{0};
+    std::atomic<unsigned> elapsed{0};
+};
+
+std::string stripLineBreaks(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
+        text.pop_back();
+    }
+    return text;
+}
+
+}  // namespace
+
+FailureError::FailureError(Failure failure)
+    : std::runtime_error(failure.action), failure_(std::move(failure)) {}
+
+// The thread that starts remote measurement needs a main window: the driver's receive
+// thread posts its records there.
+struct Session::Remote {
+    platform::Window window;
+    std::shared_ptr<const cli::ReportContext> context;
+    int received = 0;
+};
+
+Session::Session(const cli::GlobalOptions& options) : driver_(theDriver()) {
+    std::string portOverride;
+    if (options.sim.enabled) {
+        simulator_ = std::make_unique<cli::BuiltInSimulator>();
+        if (const std::string error = simulator_->start(options.sim); !error.empty()) {
+            throw FailureError(Failure::plain(Failure::Kind::Usage, error));
+        }
+        portOverride = simulator_->portPath();
+    }
+    auto* current = dynamic_cast<SerialPort*>(driver_.getConnection());
+    auto port = cli::makePort(current, options, portOverride);
+    portName_ = port->getPortName();
+    driver_.setConnection(std::move(port));
+    // Failures become exceptions with the driver's words; nobody is there to click a box.
+    driver_.setErrorVisible(false);
+}
+
+Session::~Session() {
+    close();
+}
+
+void Session::open() {
+    if (open_) {
+        return;
+    }
+    if (const int status = driver_.connect(); status != 0) {
+        fail("connecting to the instrument on " + portName_, status);
+    }
+    open_ = true;
+    if (const int status = driver_.checkSetupStatus(); status != 0) {
+        fail("reading the measuring conditions", status);
+    }
+}
+
+void Session::close() {
+    stopRemote();
+    if (open_) {
+        open_ = false;
+        driver_.disconnect();
+    }
+    simulator_.reset();
+}
+
+void Session::fail(const std::string& action, int status) {
+    throw FailureError(describe(action, status));
+}
+
+Failure Session::describe(const std::string& action, int status) const {
+    const InstrumentState& state = *driver_.getInstrumentState();
+    Failure failure;
+    failure.action = action;
+    failure.status = status;
+    failure.code = state.getErrorCode();
+    failure.text = stripLineBreaks(state.getErrorMessage());
+    failure.gloss = cli::glossFor(failure.code);
+    failure.kind =
+        status == codes::status::kTransportFailed ? Failure::Kind::Link : Failure::Kind::Instrument;
+    return failure;
+}
+
+cli::InstrumentIdentity Session::identity() const {
+    InstrumentId& id = *driver_.getInstrumentId();
+    cli::InstrumentIdentity out;
+    out.name = id.getName();
+    out.variation = id.getVariation();
+    out.bodyNumber = id.getBodyNo();
+    out.romVersion = id.getRomVersion();
+    out.firmwareLevel = driver_.getFirmwareLevel();
+    out.port = portName_;
+    return out;
+}
+
+std::string Session::conditionsJson() {
+    const cli::ConditionNames names = cli::ConditionNames::fromDriver(driver_);
+    return cli::conditionsWithChannel(*driver_.getSetupStatus(), names)
+        .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+std::vector<std::string> Session::setConditions(const std::vector<std::string>& assignments) {
+    std::string error;
+    const auto request = cli::parseAssignments(assignments, error);
+    if (!request) {
+        throw FailureError(Failure::plain(Failure::Kind::Usage, error));
+    }
+    const cli::ConditionNames names = cli::ConditionNames::fromDriver(driver_);
+    const auto wanted = cli::applyRequest(*request, *driver_.getSetupStatus(), names,
+                                          cli::limitsOf(driver_), error);
+    if (!wanted) {
+        throw FailureError(Failure::plain(Failure::Kind::Usage, error));
+    }
+    *driver_.getSetupStatus() = *wanted;
+    driver_.setInsertNd(wanted->getInsertNd());
+    if (const int status = driver_.setSetupStatus(); status != 0) {
+        fail("writing the measuring conditions", status);
+    }
+    if (const int status = driver_.checkSetupStatus(); status != 0) {
+        fail("reading the measuring conditions back", status);
+    }
+    return cli::compareConditions(*wanted, *driver_.getSetupStatus(), names);
+}
+
+std::shared_ptr<const cli::ReportContext> Session::reportContext(int observer, bool rendition) {
+    cli::ReportContext context = cli::makeContext(
+        identity(), cli::ConditionNames::fromDriver(driver_), *driver_.getDataFormat(), observer);
+    context.rendition = rendition;
+    context_ = std::make_shared<const cli::ReportContext>(std::move(context));
+    return context_;
+}
+
+bool Session::runPolled(const std::function<void()>& work,
+                        const std::function<Progress()>& progress, const Poll& poll,
+                        const std::function<void()>& stop) {
+    std::mutex mutex;
+    std::condition_variable ended;
+    bool done = false;
+    std::thread worker([&] {
+        work();
+        std::lock_guard lock(mutex);
+        done = true;
+        ended.notify_all();
+    });
+    bool stopping = false;
+    for (;;) {
+        {
+            std::unique_lock lock(mutex);
+            if (ended.wait_for(lock, kPollInterval, [&] { return done; })) {
+                break;
+            }
+        }
+        if (!stopping && (cancelRequested_ || !poll(progress()))) {
+            stopping = true;
+        }
+        if (stopping) {
+            stop();
+        }
+    }
+    worker.join();
+    return stopping;
+}
+
+std::vector<cli::MeasurementResult> Session::measure(int count, int observer, bool rendition,
+                                                     const Poll& poll) {
+    cancelRequested_ = false;
+    const auto context = reportContext(observer, rendition);
+    std::vector<cli::MeasurementResult> results;
+    for (int index = 1; index <= count; ++index) {
+        ProgressWindow window;
+        std::vector<MeasuringData> records;
+        int status = 0;
+        const bool stopped =
+            runPolled([&] { status = driver_.doMeasurement(records, &window); },
+                      [&] {
+                          return Progress{index, count, window.elapsed, window.total};
+                      },
+                      poll, [this] { driver_.setMeasurementCancel(true); });
+        if (stopped || (status != 0 && cancelRequested_)) {
+            throw FailureError(Failure::plain(
+                Failure::Kind::Cancelled, "measurement " + std::to_string(index) + " cancelled"));
+        }
+        if (status != 0) {
+            fail("measurement " + std::to_string(index), status);
+        }
+        if (records.empty() || records.front().getData().empty()) {
+            fail("measurement " + std::to_string(index), codes::status::kRefused);
+        }
+        cli::MeasurementResult result = cli::makeResult(index, records.front(), *context);
+        result.warningCode = driver_.getCompletionCode();
+        result.warningText = driver_.getCompletionMessage();
+        results.push_back(std::move(result));
+    }
+    return results;
+}
+
+double Session::timeDriverMeasurements(int count) {
+    const auto start = std::chrono::steady_clock::now();
+    for (int index = 1; index <= count; ++index) {
+        std::vector<MeasuringData> records;
+        if (const int status = driver_.doMeasurement(records, nullptr); status != 0) {
+            fail("measurement " + std::to_string(index), status);
+        }
+    }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void Session::cancel() {
+    cancelRequested_ = true;
+    driver_.setMeasurementCancel(true);
+}
+
+void Session::startRemote(int observer, bool rendition) {
+    stopRemote();
+    cancelRequested_ = false;
+    remote_ = std::make_unique<Remote>();
+    remote_->context = reportContext(observer, rendition);
+    platform::setMainWindow(&remote_->window);
+    if (const int status = driver_.remoteMeasure(); status != 0) {
+        Failure failure = describe("enabling the instrument's measuring key", status);
+        stopRemote();
+        throw FailureError(std::move(failure));
+    }
+}
+
+std::optional<cli::MeasurementResult> Session::nextRemote(double timeoutSeconds, const Poll& poll) {
+    if (!remote_) {
+        throw FailureError(
+            Failure::plain(Failure::Kind::Usage, "remote measurement is not running"));
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const auto limit = std::chrono::duration<double>(timeoutSeconds);
+    for (;;) {
+        platform::Message message;
+        if (platform::waitMessage(message, kPollInterval) && message.message == MSG_REMOTE_DATA) {
+            std::vector<MeasuringData> records;
+            driver_.getRemoteData(records);
+            driver_.approveGetData();  // the receive thread waits for this before it goes on
+            for (const MeasuringData& record : records) {
+                if (!record.getData().empty()) {
+                    return cli::makeResult(++remote_->received, record, *remote_->context);
+                }
+            }
+            continue;  // a record with invalid values: none handed out
+        }
+        if (cancelRequested_ || !poll(Progress{remote_->received + 1, 0, 0, 0})) {
+            throw FailureError(
+                Failure::plain(Failure::Kind::Cancelled, "remote measurement cancelled"));
+        }
+        if (timeoutSeconds >= 0 && std::chrono::steady_clock::now() - start >= limit) {
+            return std::nullopt;
+        }
+    }
+}
+
+void Session::stopRemote() {
+    if (!remote_) {
+        return;
+    }
+    (void)driver_.quitRemoteMeasure(true);
+    platform::setMainWindow(nullptr);
+    remote_.reset();
+}
+
+std::string Session::simulatorPort() const {
+    return simulator_ ? simulator_->portPath() : std::string();
+}
+
+bool Session::simulatorRemote() {
+    return simulator_ && simulator_->instrument().remoteMode();
+}
+
+}  // namespace pyrx9100
