@@ -119,6 +119,21 @@ class Instrument:
                  for name, value in conditions.items()]
         return self._session.set_conditions(items)
 
+    # -- calibration channels -------------------------------------------------------------
+    @_translated
+    def channels(self, quick=False):
+        """The eleven calibration channels: a dict each with channel, mode, id, the
+        corrections it holds (wavelength, level, nd) and whether it is active. quick: one
+        probe per channel instead of the driver's full scan of each channel's tables."""
+        return self._session.channels(quick=quick)
+
+    @_translated
+    def channel(self, number):
+        """Channel number's (1 to 10) wavelength and level tables: numpy arrays of 401 entries for 380 to
+        780 nm, None for a table the channel does not hold. Ctrl-C stops the read at the
+        next entry."""
+        return self._session.channel_tables(channel=number)
+
     # -- measuring ----------------------------------------------------------------------
     @_translated
     def measure(self, count=1, progress=None, *, rendition=False):

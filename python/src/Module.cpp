@@ -11,6 +11,7 @@
 #include "OutputFormat.h"
 #include "Session.h"
 #include "SimulatorSettings.h"
+#include "sensor/ConditionCodes.h"
 #include "sensor/RegistryStore.h"
 #include "tintcalc/Colorimetry.h"
 
@@ -332,6 +333,51 @@ PYBIND11_MODULE(_rx9100, m) {
                 return py::cast(wrap(std::move(*result), s.lastContext()));
             },
             py::arg("timeout") = -1.0)
+        .def(
+            "channels",
+            [](Session& s, bool quick) {
+                PollFromPython poll{py::none()};
+                const auto channels = runReleased(poll, [&] {
+                    return s.channels(quick, [&poll](const Progress& p) { return poll(p); });
+                });
+                py::list out;
+                for (const Session::Channel& c : channels) {
+                    const auto corrections =
+                        codes::correctionsOf(c.mode).value_or(codes::CalibrationCorrections{});
+                    py::dict d;
+                    d["channel"] = c.number;
+                    d["mode"] = c.mode;
+                    d["id"] = c.id;
+                    d["wavelength"] = corrections.wavelength;
+                    d["level"] = corrections.level;
+                    d["nd"] = corrections.nd;
+                    d["active"] = c.active;
+                    out.append(d);
+                }
+                return out;
+            },
+            py::arg("quick") = false)
+        .def(
+            "channel_tables",
+            [](Session& s, int channel) {
+                PollFromPython poll{py::none()};
+                auto tables = runReleased(poll, [&] {
+                    return s.channelTables(channel, [&poll](const Progress& p) { return poll(p); });
+                });
+                auto array = [](std::optional<std::vector<double>>& table) -> py::object {
+                    if (!table) {
+                        return py::none();
+                    }
+                    return py::array_t<double>(static_cast<py::ssize_t>(table->size()),
+                                               table->data());
+                };
+                py::dict d;
+                d["channel"] = channel;
+                d["wavelength"] = array(tables.wavelength);
+                d["level"] = array(tables.level);
+                return d;
+            },
+            py::arg("channel"))
         .def("stop_remote", &Session::stopRemote, py::call_guard<py::gil_scoped_release>())
         .def_property_readonly("simulator_port", &Session::simulatorPort)
         .def_property_readonly("simulator_remote", &Session::simulatorRemote);

@@ -10,8 +10,10 @@
 #include "ConditionSettings.h"
 #include "ErrorReport.h"
 #include "PortSetup.h"
+#include "TracingConnection.h"
 #include "measure/MeasureMessages.h"
 #include "platform/Window.h"
+#include "sensor/ConditionCodes.h"
 #include "sensor/ResultCodes.h"
 #include "sensor/TavoRX9100.h"
 
@@ -84,7 +86,9 @@ Session::Session(const cli::GlobalOptions& options) : driver_(theDriver()) {
     auto* current = dynamic_cast<SerialPort*>(driver_.getConnection());
     auto port = cli::makePort(current, options, portOverride);
     portName_ = port->getPortName();
-    driver_.setConnection(std::move(port));
+    auto link = std::make_unique<cli::TracingConnection>(std::move(port), nullptr);
+    link_ = link.get();
+    driver_.setConnection(std::move(link));
     // Failures become exceptions with the driver's words; nobody is there to click a box.
     driver_.setErrorVisible(false);
 }
@@ -210,6 +214,100 @@ bool Session::runPolled(const std::function<void()>& work,
     }
     worker.join();
     return stopping;
+}
+
+bool Session::runGated(const std::function<void()>& work, const Poll& poll) {
+    std::atomic<bool> stop{false};
+    link_->setSendGate([&stop] { return !stop; });
+    const bool stopped = runPolled(
+        work, [] { return Progress{}; }, poll, [&stop] { stop = true; });
+    link_->setSendGate(nullptr);
+    return stopped;
+}
+
+std::vector<Session::Channel> Session::channels(bool quick, const Poll& poll) {
+    cancelRequested_ = false;
+    constexpr int kChannels = 11;
+    std::vector<Channel> found;
+    const bool stopped = runGated(
+        [&] {
+            if (quick) {
+                for (int ch = 0; ch < kChannels; ++ch) {
+                    Channel channel;
+                    channel.number = ch;
+                    int chOut = ch;
+                    int reserved = 0;
+                    (void)driver_.checkCalibrationCh(ch, chOut, channel.mode, reserved, channel.id,
+                                                     false);
+                    found.push_back(channel);
+                }
+                return;
+            }
+            driver_.checkCalibrationCh();  // the list rebuild: mode as two digits, then the ID
+            CapIterator* list = driver_.getSetupCapability()->getListCalList();
+            for (list->First(); list->IsDone() == 0;) {
+                const std::string name = list->Next().name;
+                found.push_back({static_cast<int>(found.size()),
+                                 std::atoi(name.substr(0, 2).c_str()),
+                                 name.size() > 2 ? name.substr(2) : ""});
+            }
+        },
+        poll);
+    if (stopped) {
+        throw FailureError(
+            Failure::plain(Failure::Kind::Cancelled, "reading the channels cancelled"));
+    }
+    const int active = driver_.getSetupStatus()->getCalibrationCh();
+    for (Channel& channel : found) {
+        channel.active = channel.number == active;
+    }
+    return found;
+}
+
+Session::ChannelTables Session::channelTables(int channel, const Poll& poll) {
+    if (channel < 1 || channel > 10) {
+        // Channel 0 is the factory's: its tables are not the user's to read.
+        throw FailureError(Failure::plain(Failure::Kind::Usage, "a channel is 1 to 10"));
+    }
+    cancelRequested_ = false;
+    constexpr std::size_t kEntries = 401;
+    ChannelTables tables;
+    int status = 0;
+    std::string failedRead;
+    const bool stopped = runGated(
+        [&] {
+            using Read = int (TavoRX9100::*)(double*, int);
+            const std::pair<const char*, Read> reads[] = {
+                {"wavelength", &TavoRX9100::checkWavelengthData},
+                {"level", &TavoRX9100::checkLevelData}};
+            for (const auto& [name, read] : reads) {
+                std::vector<double> table(kEntries);
+                auto& kept =
+                    std::string_view(name) == "wavelength" ? tables.wavelength : tables.level;
+                status = (driver_.*read)(table.data(), channel);
+                if (status == 0) {
+                    kept = std::move(table);
+                    continue;
+                }
+                // "No such data" (the probe's 200, the instrument's 5 or 20): no table.
+                const int code = driver_.getInstrumentState()->getErrorCode();
+                if (status != codes::status::kRefused ||
+                    (code != codes::error::kNoError && code != 5 &&
+                     code != codes::error::kNoData)) {
+                    failedRead = name;
+                    return;
+                }
+            }
+        },
+        poll);
+    if (stopped) {
+        throw FailureError(
+            Failure::plain(Failure::Kind::Cancelled, "reading the channel's tables cancelled"));
+    }
+    if (!failedRead.empty()) {
+        fail("reading the " + failedRead + " table of channel " + std::to_string(channel), status);
+    }
+    return tables;
 }
 
 std::vector<cli::MeasurementResult> Session::measure(int count, int observer, bool rendition,

@@ -20,6 +20,10 @@
 class TavoRX9100;
 class SerialPort;
 
+namespace cli {
+class TracingConnection;
+}
+
 namespace pyrx9100 {
 
 // A failed operation with the driver's own account of it.
@@ -93,6 +97,23 @@ class Session {
     // Asks a running measurement or remote wait to stop; any thread.
     void cancel();
 
+    // The eleven calibration channels: mode, ID and whether each is the active one. quick:
+    // one probe per channel instead of the driver's full scan.
+    struct Channel {
+        int number = 0;
+        int mode = 0;
+        std::string id;
+        bool active = false;
+    };
+    std::vector<Channel> channels(bool quick, const Poll& poll);
+    // A channel's wavelength and level tables (401 entries each, 380 to 780 nm); nothing for
+    // a table the channel does not hold. Throws FailureError (Cancelled when stopped).
+    struct ChannelTables {
+        std::optional<std::vector<double>> wavelength;
+        std::optional<std::vector<double>> level;
+    };
+    ChannelTables channelTables(int channel, const Poll& poll);
+
     // Key-triggered measurement: start, then take the records one by one, then stop.
     // The three belong to one thread (the driver posts its records to that thread).
     void startRemote(int observer, bool rendition);
@@ -116,11 +137,14 @@ class Session {
     // measurement begins). True when poll asked to stop.
     bool runPolled(const std::function<void()>& work, const std::function<Progress()>& progress,
                    const Poll& poll, const std::function<void()>& stop);
+    // runPolled for a sequence of exchanges: a stop holds back the next command line.
+    bool runGated(const std::function<void()>& work, const Poll& poll);
     std::shared_ptr<const cli::ReportContext> reportContext(int observer, bool rendition);
 
     TavoRX9100& driver_;
     std::unique_ptr<cli::BuiltInSimulator> simulator_;
     std::string portName_;
+    cli::TracingConnection* link_ = nullptr;  // owned by the driver
     bool open_ = false;
     std::atomic<bool> cancelRequested_{false};
     std::shared_ptr<const cli::ReportContext> context_;

@@ -1,0 +1,46 @@
+import json
+
+import numpy
+import pytest
+
+import rx9100
+from conftest import FAST, ends_local
+
+
+def memory_with_channel_3(path):
+    """The simulator's memory with calibration channel 3 holding both tables, and active."""
+    memory = {
+        "format": 1, "activeChannel": 3, "activeTarget": 1, "measuringAngle": 0,
+        "conditions": {"count": 1, "integrationUs": 500000, "internalNd": 0, "lens": 0,
+                       "nd": 0, "speedMode": 0, "syncCentiHz": 6000, "syncMode": 0},
+        "display": {"backlightAlways": 1, "backlightMeasuring": 1, "colorSpace": 0,
+                    "displayMode": 0, "luminanceUnit": 1, "observer": 0},
+        "channels": [{"id": "", "level": None, "wavelength": None} for _ in range(11)],
+        "lensTables": [None] * 3, "ndTables": [[None, None]] * 3,
+        "samples": [None] * 100, "targets": [None] * 21,
+    }
+    memory["channels"][3] = {"id": "     LAB-A", "wavelength": [380.5] + list(range(381, 781)),
+                             "level": [1.0] * 400 + [2.0]}
+    path.write_text(json.dumps(memory))
+    return str(path)
+
+
+def test_channels_and_a_channels_tables_as_arrays(tmp_path, transcript):
+    state = memory_with_channel_3(tmp_path / "memory.json")
+    with rx9100.Instrument(sim=True, state=state, transcript=transcript.path, **FAST) as inst:
+        for quick in (True, False):
+            channels = inst.channels(quick=quick)
+            assert [c["channel"] for c in channels] == list(range(11))
+            assert [c["active"] for c in channels].index(True) == 3
+            assert channels[3]["id"] == "LAB-A"
+            assert channels[3]["wavelength"] and channels[3]["level"]
+            assert not channels[5]["wavelength"] and not channels[5]["level"]
+        tables = inst.channel(3)
+        assert tables["wavelength"].shape == (401,) and tables["wavelength"][0] == 380.5
+        numpy.testing.assert_array_equal(tables["wavelength"][1:], numpy.arange(381, 781))
+        assert tables["level"][400] == 2.0 and tables["level"][0] == 1.0
+        empty = inst.channel(5)
+        assert empty["wavelength"] is None and empty["level"] is None
+        with pytest.raises(ValueError, match="1 to 10"):
+            inst.channel(0)
+    assert ends_local(transcript())
