@@ -119,6 +119,29 @@ class Instrument:
                  for name, value in conditions.items()]
         return self._session.set_conditions(items)
 
+    # -- white calibration ----------------------------------------------------------------
+    @property
+    def measurement_type(self):
+        """What measure() measures: "light" (radiance), or a sample's "reflectance" or
+        "transmittance" in per cent of the white calibration in force."""
+        return self._session.measurement_type
+
+    @measurement_type.setter
+    def measurement_type(self, value):
+        self._session.measurement_type = value
+
+    @_translated
+    def white_calibrate(self, standard, type="reflectance", user=None):
+        """Measures the white standard with the driver's white calibration; afterwards
+        measure() gives the sample's reflectance (or transmittance) in per cent.
+
+        standard: the standard's calibration data file (.wcb); user: the user's own white
+        data to use instead of the standard's values. Raises InstrumentError with the
+        driver's message when a file is refused, Cancelled when cancel() stopped it.
+        """
+        self._session.white_calibrate(type=type, standard=str(standard),
+                                      user="" if user is None else str(user))
+
     # -- calibration channels -------------------------------------------------------------
     @_translated
     def channels(self, quick=False):

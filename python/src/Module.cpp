@@ -23,6 +23,30 @@ using pyrx9100::Session;
 
 namespace {
 
+const std::pair<const char*, cli::MeasurementType> kTypes[] = {
+    {"light", cli::MeasurementType::Light},
+    {"reflectance", cli::MeasurementType::Reflectance},
+    {"transmittance", cli::MeasurementType::Transmittance}};
+
+cli::MeasurementType typeNamed(const std::string& name) {
+    for (const auto& [text, type] : kTypes) {
+        if (name == text) {
+            return type;
+        }
+    }
+    throw py::value_error("a measurement type is light, reflectance or transmittance, not '" +
+                          name + "'");
+}
+
+const char* nameOf(cli::MeasurementType type) {
+    for (const auto& [text, known] : kTypes) {
+        if (known == type) {
+            return text;
+        }
+    }
+    return "light";
+}
+
 // One measurement with the context it was made in (observer, wavelength grid, names).
 struct PyMeasurement {
     cli::MeasurementResult result;
@@ -378,6 +402,22 @@ PYBIND11_MODULE(_rx9100, m) {
                 return d;
             },
             py::arg("channel"))
+        .def_property(
+            "measurement_type", [](const Session& s) { return nameOf(s.measurementType()); },
+            [](Session& s, const std::string& name) { s.setMeasurementType(typeNamed(name)); })
+        .def(
+            "white_calibrate",
+            [](Session& s, const std::string& type, const std::string& standard,
+               const std::string& user) {
+                const cli::MeasurementType chosen = typeNamed(type);
+                PollFromPython poll{py::none()};
+                runReleased(poll, [&] {
+                    s.whiteCalibrate(chosen, standard, user,
+                                     [&poll](const Progress& p) { return poll(p); });
+                    return 0;
+                });
+            },
+            py::arg("type"), py::arg("standard"), py::arg("user") = "")
         .def("stop_remote", &Session::stopRemote, py::call_guard<py::gil_scoped_release>())
         .def_property_readonly("simulator_port", &Session::simulatorPort)
         .def_property_readonly("simulator_remote", &Session::simulatorRemote);

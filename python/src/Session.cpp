@@ -11,7 +11,9 @@
 #include "ErrorReport.h"
 #include "PortSetup.h"
 #include "TracingConnection.h"
+#include "WhiteCalibrationAnswers.h"
 #include "measure/MeasureMessages.h"
+#include "platform/UiServices.h"
 #include "platform/Window.h"
 #include "sensor/ConditionCodes.h"
 #include "sensor/ResultCodes.h"
@@ -52,6 +54,37 @@ class ProgressWindow : public platform::Window {
     }
     std::atomic<unsigned> total{0};
     std::atomic<unsigned> elapsed{0};
+};
+
+// Message boxes kept as texts: nobody is at the screen, and a failure's exception tells them.
+// Questions get the answer that changes nothing.
+class RecordedMessages : public platform::UiServices {
+  public:
+    int messageBox(platform::WindowHandle, const platform::MessageBoxRequest& request) override {
+        std::lock_guard lock(mutex_);
+        texts_.push_back(request.text);
+        return request.buttons == platform::MessageBoxButtons::Ok ? platform::IDOK
+                                                                  : platform::IDCANCEL;
+    }
+    std::optional<std::string> chooseFile(platform::WindowHandle,
+                                          const platform::FileChooserRequest&) override {
+        return std::nullopt;
+    }
+    void beginWaitCursor() override {}
+    void endWaitCursor() override {}
+
+    std::string joined() const {
+        std::lock_guard lock(mutex_);
+        std::string out;
+        for (const std::string& text : texts_) {
+            out += (out.empty() ? "" : " / ") + text;
+        }
+        return out;
+    }
+
+  private:
+    mutable std::mutex mutex_;
+    std::vector<std::string> texts_;
 };
 
 std::string stripLineBreaks(std::string text) {
@@ -108,6 +141,8 @@ void Session::open() {
     if (const int status = driver_.checkSetupStatus(); status != 0) {
         fail("reading the measuring conditions", status);
     }
+    // The driver is one object for the process: an earlier instrument's type does not carry over.
+    setMeasurementType(type_);
 }
 
 void Session::close() {
@@ -181,6 +216,11 @@ std::shared_ptr<const cli::ReportContext> Session::reportContext(int observer, b
     cli::ReportContext context = cli::makeContext(
         identity(), cli::ConditionNames::fromDriver(driver_), *driver_.getDataFormat(), observer);
     context.rendition = rendition;
+    if (type_ != cli::MeasurementType::Light) {
+        context.quantity =
+            type_ == cli::MeasurementType::Reflectance ? "reflectance" : "transmittance";
+        context.unit = "%";
+    }
     context_ = std::make_shared<const cli::ReportContext>(std::move(context));
     return context_;
 }
@@ -352,6 +392,43 @@ double Session::timeDriverMeasurements(int count) {
         }
     }
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void Session::setMeasurementType(cli::MeasurementType type) {
+    type_ = type;
+    cli::selectMeasurementType(driver_, type);
+}
+
+void Session::whiteCalibrate(cli::MeasurementType type, const std::string& standardFile,
+                             const std::string& userFile, const Poll& poll) {
+    if (type == cli::MeasurementType::Light) {
+        throw FailureError(Failure::plain(
+            Failure::Kind::Usage, "a white calibration is for reflectance or transmittance"));
+    }
+    cancelRequested_ = false;
+    setMeasurementType(type);
+    auto messages = std::make_shared<RecordedMessages>();
+    int result = 0;
+    bool stopped = false;
+    {
+        cli::WhiteCalibrationAnswers answers({standardFile, userFile}, messages);
+        stopped =
+            runPolled([&] { result = driver_.doWhiteCalibration(); }, [] { return Progress{}; },
+                      poll, [this] { driver_.setMeasurementCancel(true); });
+    }
+    platform::setUiServices(nullptr);  // the driver's usual services again
+    if (result == platform::IDOK) {
+        return;
+    }
+    if (stopped || cancelRequested_) {
+        throw FailureError(Failure::plain(Failure::Kind::Cancelled, "white calibration cancelled"));
+    }
+    if (result == platform::IDCANCEL) {
+        Failure failure = describe("white calibration", codes::status::kRefused);
+        failure.text = messages->joined();
+        throw FailureError(std::move(failure));
+    }
+    fail("white calibration", result);
 }
 
 void Session::cancel() {

@@ -114,6 +114,16 @@ class Session {
     };
     ChannelTables channelTables(int channel, const Poll& poll);
 
+    // What measure() measures: light, or a sample's reflectance or transmittance against the
+    // white calibration in force.
+    void setMeasurementType(cli::MeasurementType type);
+    cli::MeasurementType measurementType() const { return type_; }
+    // Selects the type and runs the driver's white calibration with its dialog answered for
+    // the standard's file (and the user's white data, when given); throws FailureError
+    // (Cancelled when stopped; the driver's messages in the text when it did not calibrate).
+    void whiteCalibrate(cli::MeasurementType type, const std::string& standardFile,
+                        const std::string& userFile, const Poll& poll);
+
     // Key-triggered measurement: start, then take the records one by one, then stop.
     // The three belong to one thread (the driver posts its records to that thread).
     void startRemote(int observer, bool rendition);
@@ -148,6 +158,7 @@ class Session {
     bool open_ = false;
     std::atomic<bool> cancelRequested_{false};
     std::shared_ptr<const cli::ReportContext> context_;
+    cli::MeasurementType type_ = cli::MeasurementType::Light;
 
     struct Remote;
     std::unique_ptr<Remote> remote_;

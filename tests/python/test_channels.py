@@ -1,4 +1,5 @@
 import json
+import os
 
 import numpy
 import pytest
@@ -44,3 +45,27 @@ def test_channels_and_a_channels_tables_as_arrays(tmp_path, transcript):
         with pytest.raises(ValueError, match="1 to 10"):
             inst.channel(0)
     assert ends_local(transcript())
+
+
+def test_white_calibration_then_a_grey_measures_its_reflectance(tmp_path):
+    standard = os.path.join(os.environ["RX9100_SOURCE_DIR"], "examples", "perfect-diffuser.wcb")
+    with rx9100.Instrument(sim=True, samples="white,grey:0.18", **FAST) as inst:
+        inst.white_calibrate(standard, type="reflectance")
+        assert inst.measurement_type == "reflectance"
+        [m] = inst.measure()
+        assert m.quantity == "reflectance" and m.unit == "%"
+        # The tile falls short of 1.0 only near 380 nm.
+        numpy.testing.assert_allclose(m.spectrum[40:], 18.0, atol=0.18)
+        inst.measurement_type = "light"
+        assert inst.measure()[0].quantity == "spectral_radiance"
+
+
+def test_a_refused_standard_file_is_an_instrument_error_with_the_dialogs_message(tmp_path):
+    broken = tmp_path / "broken.wcb"
+    broken.write_text("1.0\r\n" * 10)
+    with rx9100.Instrument(sim=True, **FAST) as inst:
+        with pytest.raises(rx9100.InstrumentError) as caught:
+            inst.white_calibrate(broken)
+        assert caught.value.text  # the dialog's own words
+        with pytest.raises(ValueError, match="measurement type"):
+            inst.white_calibrate(broken, type="glossy")
