@@ -96,7 +96,7 @@ TEST_F(SetupDialog, ListsFollowTheInstrumentsTablesAndChannelCodes) {
             EXPECT_EQ(itemData(d, Dlg::IDC_ND), (std::vector<std::intptr_t>{0, 16}));
             EXPECT_EQ(*d.combo(Dlg::IDC_ND).selectedData(), 16);
             EXPECT_TRUE(enabled(d, Dlg::IDC_ND));
-            EXPECT_FALSE(enabled(d, Dlg::IDC_METHOD));  // a light source has one method
+            EXPECT_FALSE(enabled(d, Dlg::IDC_METHOD));     // a light source has one method
             EXPECT_FALSE(text(d, Dlg::IDC_AREA).empty());  // the angle's name
             const auto& channels = d.combo(Dlg::IDC_CHANNEL).items();
             ASSERT_EQ(channels.size(), 3u);
