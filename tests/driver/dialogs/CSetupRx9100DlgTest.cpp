@@ -184,17 +184,21 @@ TEST_F(SetupDialog, CountBeyondSixteenIsShownAsSixteenAndSpinsStayInRange) {
 }
 
 TEST_F(SetupDialog, SpeedChangeReReadsTheInstrumentAndSetsTheFieldsRange) {
-    memory.conditions.integrationUs = 2500000;  // kept while the speed is normal
     connect();
     runner->when(Dlg::IDD)
-        .inspect([](Dialog& d) {
+        .inspect([&](Dialog& d) {
             EXPECT_FALSE(enabled(d, Dlg::IDC_PARAMETER));
             EXPECT_FALSE(enabled(d, Dlg::IDC_PARAMETER_SPIN));
             EXPECT_TRUE(enabled(d, Dlg::IDC_INSERT_ND_AUTO));
+            // Meanwhile someone sets 1.5 s on the instrument itself.
+            memory.conditions.speedMode = 3;
+            memory.conditions.integrationUs = 1500000;
+            sim.instrument.setMemory(memory);
         })
         .selectData(Dlg::IDC_SPEED, 7)
         .inspect([](Dialog& d) {
             EXPECT_TRUE(enabled(d, Dlg::IDC_PARAMETER));
+            EXPECT_EQ(text(d, Dlg::IDC_PARAMETER), "1.500000");
             EXPECT_TRUE(d.findControl(Dlg::IDC_SECONDS)->visible());
         })
         .type(Dlg::IDC_PARAMETER, "0.001")
