@@ -23,6 +23,17 @@ constexpr int kMaxCount = 16;
 constexpr long long kMinHundredths = 2000;  // 20.00 Hz
 constexpr long long kMaxHundredths = 20000;
 
+// trunc(value × scale + 0.5) as a whole number of the field's units. Values far beyond any
+// range (or not numbers at all) are kept finite: the range check refuses them anyway.
+long long scaledFrom(double value, double scale) {
+    constexpr double kLimit = 1e15;
+    const double scaled = value * scale + 0.5;
+    if (!(scaled > -kLimit)) {
+        return scaled < 0 ? static_cast<long long>(-kLimit) : 0;
+    }
+    return static_cast<long long>(scaled < kLimit ? scaled : kLimit);
+}
+
 }  // namespace
 
 CSetupRx9100Dlg::CSetupRx9100Dlg(TavoRX9100& driver, SetupCapability& capability,
@@ -168,7 +179,7 @@ void CSetupRx9100Dlg::onInitDialog() {
     auto& frequency = numericEdit(IDC_FREQUENCY);
     frequency.setRange(20.0, 200.0);
     frequency.setDecimals(2);
-    hundredths_ = static_cast<long long>(status_.getSyncInternalParam() * 100.0 + 0.5);
+    hundredths_ = scaledFrom(status_.getSyncInternalParam(), 100.0);
     frequency.setScaledValue(hundredths_);
     spin(IDC_FREQUENCY_SPIN).setRange(kMinHundredths, kMaxHundredths);
 
@@ -188,7 +199,7 @@ void CSetupRx9100Dlg::applySpeed(int speed) {
         field.setRange(0.005, 120.0);
         field.setDecimals(6);
         driver_.checkSpeed();  // a failure keeps the last known time
-        micros_ = static_cast<long long>(status_.getSyncManualDouble() * 1000000.0 + 0.5);
+        micros_ = scaledFrom(status_.getSyncManualDouble(), 1000000.0);
         arrows.setRange(kMinMicroseconds, kMaxMicroseconds);
         field.setScaledValue(micros_);
         field.setEnabled(true);
@@ -198,9 +209,9 @@ void CSetupRx9100Dlg::applySpeed(int speed) {
         field.setDecimals(0);
         driver_.checkSpeed();
         const float parameter = status_.getSyncManualParam();
-        count_ = parameter < kMinCount   ? kMinCount
-                 : parameter > kMaxCount ? kMaxCount
-                                         : static_cast<int>(parameter + 0.5f);
+        count_ = parameter > kMaxCount    ? kMaxCount
+                 : parameter >= kMinCount ? static_cast<int>(parameter + 0.5f)
+                                          : kMinCount;
         arrows.setRange(kMinCount, kMaxCount);
         field.setScaledValue(count_);
         field.setEnabled(true);
@@ -321,7 +332,7 @@ void CSetupRx9100Dlg::onSpin(int id, int delta) {
             micros_ = spin(id).clamp(micros_ + delta);
             field.setScaledValue(micros_);
         } else {
-            count_ = static_cast<int>(spin(id).clamp(count_ + delta));
+            count_ = static_cast<int>(spin(id).clamp(static_cast<long long>(count_) + delta));
             field.setScaledValue(count_);
         }
     }
