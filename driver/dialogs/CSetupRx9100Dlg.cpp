@@ -10,8 +10,9 @@
 
 namespace {
 
-// Lens items the dialog never offers: nothing in this driver names them, and the lenses
-// an instrument with an adapter-lens table takes are the standard and the adapter lens.
+// Lens items 4, 5 and 6 stand for accessory lenses the driver cannot tell are attached, so
+// they are never offered (this instrument's lens list holds the standard and the adapter
+// lens anyway).
 bool lensOffered(int id) {
     return id != 4 && id != 5 && id != 6;
 }
