@@ -83,20 +83,26 @@ void printCsv(const nlohmann::json& object, const std::string& when = {}, bool h
     if (header) {
         std::printf("%scondition,code,name,alias,value\n", when.empty() ? "" : "when,");
     }
-    const auto text = [](const nlohmann::json& value) {
-        return value.is_string() ? csvField(value.get<std::string>())
-               : value.is_null() ? std::string()
-                                 : value.dump();
+    // A member the object lacks (the angle has no alias) is an empty field; reading it with
+    // operator[] on a constant object would be undefined.
+    const auto text = [](const nlohmann::json& object, const char* name) {
+        const auto it = object.find(name);
+        if (it == object.end() || it->is_null()) {
+            return std::string();
+        }
+        return it->is_string() ? csvField(it->get<std::string>()) : it->dump();
     };
     for (const auto& [key, value] : object.items()) {
         std::string row = (when.empty() ? "" : when + ",") + key + ",";
         if (key == "channel") {
-            row += text(value["number"]) + "," + text(value["id"]) + ",," + text(value["mode"]);
+            row += text(value, "number") + "," + text(value, "id") + ",," + text(value, "mode");
         } else if (value.is_object()) {
             row +=
-                text(value["code"]) + "," + text(value["name"]) + "," + text(value["alias"]) + ",";
+                text(value, "code") + "," + text(value, "name") + "," + text(value, "alias") + ",";
+        } else if (value.is_string()) {
+            row += ",,," + csvField(value.get<std::string>());
         } else {
-            row += ",,," + text(value);
+            row += ",,," + (value.is_null() ? std::string() : value.dump());
         }
         std::printf("%s\n", row.c_str());
     }
