@@ -1,11 +1,13 @@
-// `rx9100 conditions [--set NAME=VALUE ...]`: show the measuring conditions, or
-// write the requested ones through the driver and show what the instrument kept.
+// `rx9100 conditions [--set NAME=VALUE ... | --dialog]`: show the measuring conditions, or
+// write the requested ones (or those confirmed in the driver's window) through the driver
+// and show what the instrument kept.
 #include <cstdio>
 #include <iostream>
 
 #include "Commands.h"
 #include "ConditionReport.h"
 #include "ConditionSettings.h"
+#include "ConditionsDialog.h"
 #include "ErrorReport.h"
 #include "ExitCodes.h"
 #include "InstrumentSession.h"
@@ -54,31 +56,99 @@ std::string csvField(const std::string& text) {
 
 // One row per condition: a choice fills code, name and alias, a number the value; the
 // channel gives its number as the code, its ID as the name and its mode as the value.
-void printCsv(const nlohmann::json& object) {
-    std::printf("condition,code,name,alias,value\n");
-    const auto text = [](const nlohmann::json& value) {
-        return value.is_string() ? csvField(value.get<std::string>())
-               : value.is_null() ? std::string()
-                                 : value.dump();
+// With `when`, a first column says which set the row belongs to ("before", "after").
+void printCsv(const nlohmann::json& object, const std::string& when = {}, bool header = true) {
+    if (header) {
+        std::printf("%scondition,code,name,alias,value\n", when.empty() ? "" : "when,");
+    }
+    // A member the object lacks (the angle has no alias) is an empty field; reading it with
+    // operator[] on a constant object would be undefined.
+    const auto text = [](const nlohmann::json& object, const char* name) {
+        const auto it = object.find(name);
+        if (it == object.end() || it->is_null()) {
+            return std::string();
+        }
+        return it->is_string() ? csvField(it->get<std::string>()) : it->dump();
     };
     for (const auto& [key, value] : object.items()) {
-        std::string row = key + ",";
+        std::string row = (when.empty() ? "" : when + ",") + key + ",";
         if (key == "channel") {
-            row += text(value["number"]) + "," + text(value["id"]) + ",," + text(value["mode"]);
+            row += text(value, "number") + "," + text(value, "id") + ",," + text(value, "mode");
         } else if (value.is_object()) {
             row +=
-                text(value["code"]) + "," + text(value["name"]) + "," + text(value["alias"]) + ",";
+                text(value, "code") + "," + text(value, "name") + "," + text(value, "alias") + ",";
+        } else if (value.is_string()) {
+            row += ",,," + csvField(value.get<std::string>());
         } else {
-            row += ",,," + text(value);
+            row += ",,," + (value.is_null() ? std::string() : value.dump());
         }
         std::printf("%s\n", row.c_str());
     }
+}
+
+void printConditions(const ConditionsOptions& options, const SetupStatus& status,
+                     const ConditionNames& names, const InstrumentIdentity& id) {
+    if (options.json || options.format == Format::Json) {
+        std::cout << conditionsWithChannel(status, names)
+                         .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
+                  << "\n";
+    } else if (options.format == Format::Csv) {
+        printCsv(conditionsWithChannel(status, names));
+    } else {
+        printTable(status, names, id);
+    }
+}
+
+// The conditions, the window, and what the instrument holds afterwards.
+int runDialog(CommandContext& context, InstrumentSession& session, DialogHost& host) {
+    const ConditionsOptions& options = context.line.conditions;
+    TavoRX9100& driver = context.driver;
+    const ConditionNames names = ConditionNames::fromDriver(driver);
+    const nlohmann::json before = conditionsWithChannel(*driver.getSetupStatus(), names);
+    const bool table = !options.json && options.format == Format::Table;
+    if (table) {
+        std::printf("Before the dialog\n");
+        printTable(*driver.getSetupStatus(), names, session.identity());
+        std::fflush(stdout);
+    }
+    if (const int status = host.runSetupInstrument(driver); status != 0) {
+        return session.fail("writing the measuring conditions", status);
+    }
+    if (interrupted()) {
+        return kExitStoppedBase + stopSignal();  // the window was closed: nothing written
+    }
+    if (const int status = driver.checkSetupStatus(); status != 0) {
+        return session.fail("reading the measuring conditions back", status);
+    }
+    const nlohmann::json after = conditionsWithChannel(*driver.getSetupStatus(), names);
+    if (table) {
+        std::printf("After the dialog\n");
+        printTable(*driver.getSetupStatus(), names, session.identity());
+    } else if (options.format == Format::Csv) {
+        printCsv(before, "before");
+        printCsv(after, "after", false);
+    } else {
+        std::cout << nlohmann::json{{"before", before}, {"after", after}}.dump(
+                         -1, ' ', false, nlohmann::json::error_handler_t::replace)
+                  << "\n";
+    }
+    return kExitOk;
 }
 
 }  // namespace
 
 int runConditions(CommandContext& context) {
     const ConditionsOptions& options = context.line.conditions;
+    std::unique_ptr<DialogHost> host;
+    if (options.dialog) {
+        // Before the instrument is touched: without a window there is nothing to do.
+        std::string reason;
+        host = openDialogHost(reason);
+        if (host == nullptr) {
+            printError(reason);
+            return kExitOutput;
+        }
+    }
     std::string error;
     const auto request = parseAssignments(options.assignments, error);
     if (!request) {
@@ -89,6 +159,9 @@ int runConditions(CommandContext& context) {
                               context.portOverride);
     if (const int failed = session.open(); failed != kExitOk) {
         return failed;
+    }
+    if (host != nullptr) {
+        return runDialog(context, session, *host);
     }
     TavoRX9100& driver = context.driver;
     const ConditionNames names = ConditionNames::fromDriver(driver);
@@ -117,15 +190,7 @@ int runConditions(CommandContext& context) {
             exitCode = kExitInstrument;
         }
     }
-    if (options.json || options.format == Format::Json) {
-        std::cout << conditionsWithChannel(*driver.getSetupStatus(), names)
-                         .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
-                  << "\n";
-    } else if (options.format == Format::Csv) {
-        printCsv(conditionsWithChannel(*driver.getSetupStatus(), names));
-    } else {
-        printTable(*driver.getSetupStatus(), names, session.identity());
-    }
+    printConditions(options, *driver.getSetupStatus(), names, session.identity());
     return exitCode;
 }
 

@@ -225,12 +225,18 @@ Subcommands declareCommandLine(CLI::App& app, CommandLine& line) {
     commands.conditions = app.add_subcommand(
         "conditions",
         "Show the measuring conditions, or change them with --set and read them back");
+    CLI::Option* set =
+        commands.conditions
+            ->add_option("--set", line.conditions.assignments,
+                         "NAME=VALUE ... with NAME one of speed, integration (s), count, sync, "
+                         "frequency (Hz), lens, nd, internal-nd, channel; an invalid value lists "
+                         "what is allowed")
+            ->expected(1, -1);
     commands.conditions
-        ->add_option("--set", line.conditions.assignments,
-                     "NAME=VALUE ... with NAME one of speed, integration (s), count, sync, "
-                     "frequency (Hz), lens, nd, internal-nd, channel; an invalid value lists "
-                     "what is allowed")
-        ->expected(1, -1);
+        ->add_flag("--dialog", line.conditions.dialog,
+                   "Edit them in the driver's measuring-conditions window (needs a display) "
+                   "and write what is confirmed; prints them before and after")
+        ->excludes(set);
     commands.conditions->add_flag("--json", line.conditions.json,
                                   "Print them as one JSON object (--format json)");
     declareTableFormat(*commands.conditions, line.conditions.format, {"table", "json", "csv"});

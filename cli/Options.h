@@ -85,6 +85,7 @@ struct WhitecalOptions {
 struct ConditionsOptions {
     std::vector<std::string> assignments;  // NAME=VALUE
     bool json = false;                     // the same as --format json
+    bool dialog = false;                   // edit them in the driver's window
     Format format = Format::Table;
 };
 

@@ -34,6 +34,7 @@ constexpr const char* kDescription =
     "  rx9100 --sim measure --plot spectrum.png     the built-in simulator, no instrument needed\n"
     "  rx9100 --port /dev/ttyACM0 identify          an instrument on USB\n"
     "  rx9100 conditions --set speed=manual integration=0.5\n"
+    "  rx9100 conditions --dialog                   edit them in the driver's window\n"
     "  rx9100 measure --count 10 --interval 5 --format json -o series.jsonl\n"
     "  rx9100 remote --format csv                   measurements taken with the instrument's key\n"
     "  rx9100 measure --type reflectance --white-standard tile.wcb   calibrate, then measure\n"
@@ -43,7 +44,8 @@ constexpr const char* kDescription =
 constexpr const char* kExitCodes =
     "\nExit codes: 0 done, 1 internal failure, 2 bad usage or condition value, 3 no link "
     "(port, no reply, line dropped, port busy), 4 refused by the instrument or driver, 5 "
-    "output not written, 6 soak found a fault, 128 + signal when stopped: 129 SIGHUP, 130 Ctrl-C, "
+    "output not written or no window for --dialog, 6 soak found a fault, 128 + signal when "
+    "stopped: 129 SIGHUP, 130 Ctrl-C, "
     "141 closed output "
     "pipe, 143 SIGTERM.";
 

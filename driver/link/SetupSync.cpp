@@ -1,8 +1,17 @@
 // Moving the whole set of measuring conditions between instrument and driver.
+#include "dialogs/CSetupRx9100Dlg.h"
 #include "link/ConditionLink.h"
 #include "link/SetupSequence.h"
+#include "platform/ModuleResources.h"
+#include "platform/System.h"
 #include "platform/UiServices.h"
 #include "sensor/TavoRX9100.h"
+
+namespace {
+
+constexpr unsigned kSetupSettleMs = 400;
+
+}  // namespace
 
 int TavoRX9100::checkSetupStatus() {
     ConditionLink conditions = conditionLink(exchanger());
@@ -21,7 +30,29 @@ int TavoRX9100::setSetupStatus() {
     return 0;
 }
 
-// The measuring-conditions dialog is not part of this build yet: refused, never faked.
 int TavoRX9100::setupInstrument() {
-    return notAvailable();
+    // Lets the instrument settle after whatever the host sent just before.
+    platform::sleepMs(kSetupSettleMs);
+    if (const int r = checkSetupStatus(); r != 0) {
+        return r;
+    }
+    if (const int r = checkCalibrationCh(); r != 0) {
+        return r;
+    }
+    const SetupStatus kept = setupStatus;
+    {
+        platform::ResourceScope own(platform::ResourceSource::Module);
+        CSetupRx9100Dlg dialog(*this, setupCapability, setupStatus, platform::mainWindow());
+        if (dialog.doModal() != platform::IDOK) {
+            // What the dialog re-read from the instrument stays; nothing is written.
+            return 0;
+        }
+    }
+    const int result = setSetupStatus();
+    if (result != 0) {
+        // What was in force before the dialog, not a half-written mixture.
+        setupStatus = kept;
+        insertNd = kept.getInsertNd();
+    }
+    return result;
 }

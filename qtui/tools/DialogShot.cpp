@@ -19,6 +19,7 @@
 
 #include "dialogs/CCheckCommunicationDlg.h"
 #include "dialogs/CPortSettingsDlg.h"
+#include "dialogs/CSetupRx9100Dlg.h"
 #include "measure/CMeasureProgressDlg.h"
 #include "resources/StringTable.h"
 #include "resources/templates/DialogTemplates.h"
@@ -26,6 +27,8 @@
 #include "rx9100qt/QtUi.h"
 #include "rx9100qt/SpectrumPng.h"
 #include "sensor/TavoRX9100.h"
+#include "simulator/InProcessConnection.h"
+#include "simulator/Instrument.h"
 #include "transfer/CSelectClearFormatDlg.h"
 #include "transfer/CUploadProgDlg.h"
 #include "usercal/CEditCalIdDlg.h"
@@ -64,6 +67,50 @@ std::unique_ptr<platform::ui::Dialog> whiteCalibrationShot() {
     driver.SetWhiteCalibrationUserOnToReg(1);
     return std::make_unique<CWhiteCalibrationDlg>(driver, *driver.getSetupCapability(),
                                                   *driver.getSetupStatus(), record);
+}
+
+// The measuring-conditions dialog over a simulated instrument prepared to show its rules:
+// the standard model (ROM 1.10) with an adapter-lens table, both ND tables, two calibrated
+// channels and the manual integration time; the low-luminance model (ROM 1.00) counting
+// with internal sync, where the internal ND follows the older firmware.
+std::unique_ptr<platform::ui::Dialog> setupShot(bool lowLuminance) {
+    struct Connected {
+        explicit Connected(bool low)
+            : instrument(low ? rx9100sim::Identity{2, "2000417", "1.00"}
+                             : rx9100sim::Identity{0, "1000001", "1.10"}) {
+            rx9100sim::Memory memory = instrument.memory();
+            memory.channels[1].wavelength = rx9100sim::identityWavelengthTable();
+            (*memory.channels[1].wavelength)[5] = 385.4f;
+            memory.channels[1].level = rx9100sim::unitTable();
+            (*memory.channels[1].level)[380] = 0.97f;
+            memory.channels[1].id = "LAMP-A";
+            memory.channels[4].level = memory.channels[1].level;
+            memory.channels[4].id = "LED-W 2";
+            memory.activeChannel = 1;
+            if (low) {
+                memory.conditions = {2, 8, 500000, 0, 1, 5994, 0, 0};
+            } else {
+                memory.conditions = {3, 1, 250000, 1, 0, 6000, 0, 0};
+                memory.lensTables[0] = rx9100sim::unitTable();
+                memory.ndTables[0][0] = rx9100sim::unitTable();
+                memory.ndTables[0][1] = rx9100sim::unitTable();
+            }
+            instrument.setMemory(memory);
+            driver.setConnection(std::make_unique<rx9100sim::InProcessConnection>(instrument));
+            driver.setErrorVisible(false);
+            if (driver.connect() == 0) {
+                driver.checkSetupStatus();
+                driver.checkCalibrationCh();
+            }
+        }
+        rx9100sim::Instrument instrument;
+        TavoRX9100 driver;
+    };
+    static Connected standard(false);
+    static Connected low(true);
+    TavoRX9100& driver = lowLuminance ? low.driver : standard.driver;
+    return std::make_unique<CSetupRx9100Dlg>(driver, *driver.getSetupCapability(),
+                                             *driver.getSetupStatus());
 }
 
 struct Shot {
@@ -115,6 +162,8 @@ const std::vector<Shot>& shots() {
              return std::make_unique<CPortSettingsDlg>(choices, current);
          }},
         {"CWhiteCalibrationDlg", 12001, whiteCalibrationShot},
+        {"CSetupRx9100Dlg", 17020, [] { return setupShot(false); }},
+        {"CSetupRx9100Dlg-RX-9100A", 17020, [] { return setupShot(true); }},
         // The measuring dialogs measure as they open; their templates are what shows.
         {"CWhiteMeasureDlg", 17014,
          [] {

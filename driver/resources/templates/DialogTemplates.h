@@ -15,6 +15,7 @@ const platform::ui::DialogTemplate& selectClearFormat();   // 17001
 const platform::ui::DialogTemplate& userMeasure();         // 17006
 const platform::ui::DialogTemplate& whiteMeasure();        // 17014
 const platform::ui::DialogTemplate& whiteCalibration();    // 12001
+const platform::ui::DialogTemplate& setupConditions();     // 17020
 
 // The template with that id, or null.
 const platform::ui::DialogTemplate* findDialogTemplate(int id);

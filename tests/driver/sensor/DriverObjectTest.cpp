@@ -189,7 +189,6 @@ TEST(DriverObjectTest, OperationsNotBuiltYetRefuseTouchingNothing) {
     auto ui = std::make_shared<platform::ScriptedUiServices>();
     platform::setUiServices(ui);
     const std::vector<std::function<int()>> operations = {
-        [&] { return driver.setupInstrument(); },
         [&] { return driver.setupWhiteCalibrationData(); },
         [&] { return driver.doInstrumentOption(); },
         [&] { return driver.uploadTargetData(targets, nullptr, nullptr); },
