@@ -1,7 +1,7 @@
 #include "InstrumentLink.h"
 
 #include "ErrorReport.h"
-#include "PortSetup.h"
+#include "outside/CommunicationMethod.h"
 #include "outside/PortwayEx.h"
 #include "sensor/ResultCodes.h"
 #include "sensor/TavoRX9100.h"
@@ -51,9 +51,25 @@ InstrumentLink::~InstrumentLink() {
 
 int InstrumentLink::connect() {
     disconnect();
-    auto* current = dynamic_cast<SerialPort*>(driver_.getConnection());
-    driver_.setConnection(
-        cli::makePort(current, options_, simulator_ ? simulator_->portPath() : std::string()));
+    // The driver's own port object: its settings dialog is the one the Qt renderer
+    // installed in the module.
+    auto* port = dynamic_cast<SerialPort*>(driver_.getConnection());
+    if (port == nullptr) {
+        return codes::status::kTransportFailed;
+    }
+    if (options_.method == "rs232c") {
+        port->setMethod(comm::kRs232c);
+    } else if (options_.method == "usb") {
+        port->setMethod(comm::kUsbCdc);
+    }
+    if (simulator_) {
+        port->setPortName(simulator_->portPath());  // a new pty after each hang-up
+    } else if (!options_.port.empty()) {
+        port->setPortName(options_.port);
+    }
+    if (options_.baud) {
+        port->setBaudRate(*options_.baud);
+    }
     if (const int status = driver_.connect(); status != 0) {
         return status;
     }
