@@ -66,9 +66,14 @@ void ChromaticityDiagram::paint(QPainter& painter, QSizeF size) const {
     const bool xy = plane_ == ChromaticityPlane::Xy;
     const QFontMetricsF fm(painter.font());
     const double margin = fm.height() * 2.5;
-    const double side = std::max(10.0, std::min(size.width(), size.height()) - 2 * margin);
-    Frame frame{QRectF(margin, (size.height() - side) / 2, side, side), xy ? 0.8 : 0.65,
-                xy ? 0.9 : 0.65};
+    // One scale on both axes, so that distances mean the same in every direction.
+    const double maxA = xy ? 0.8 : 0.65;
+    const double maxB = xy ? 0.9 : 0.65;
+    const double height = std::max(
+        10.0, std::min(size.height() - 2 * margin, (size.width() - 2 * margin) * maxB / maxA));
+    const double width = height * maxA / maxB;
+    Frame frame{QRectF((size.width() - width) / 2, (size.height() - height) / 2, width, height),
+                maxA, maxB};
 
     // Grid and axes.
     painter.setPen(QPen(QColor(225, 225, 225), 1));
@@ -83,7 +88,7 @@ void ChromaticityDiagram::paint(QPainter& painter, QSizeF size) const {
     for (double b = 0; b <= frame.maxB + 1e-9; b += step) {
         painter.drawLine(frame.at({0, b}), frame.at({frame.maxA, b}));
         painter.setPen(Qt::black);
-        painter.drawText(QRectF(frame.at({0, b}) + QPointF(-margin, -fm.height() / 2),
+        painter.drawText(QRectF(frame.at({0, b}) + QPointF(-margin - 4, -fm.height() / 2),
                                 QSizeF(margin - 4, fm.height())),
                          Qt::AlignRight | Qt::AlignVCenter, QString::number(b, 'f', 1));
         painter.setPen(QPen(QColor(225, 225, 225), 1));
@@ -134,17 +139,24 @@ void ChromaticityDiagram::paint(QPainter& painter, QSizeF size) const {
     painter.setPen(QPen(QColor(200, 60, 40), 1.2));
     painter.drawPath(planckPath);
     QFont small = painter.font();
-    small.setPointSizeF(small.pointSizeF() * 0.8);
+    if (small.pixelSize() > 0) {
+        small.setPixelSize(std::max(8, small.pixelSize() * 4 / 5));
+    } else {
+        small.setPointSizeF(small.pointSizeF() * 0.8);
+    }
     painter.setFont(small);
     for (const IsotemperatureLine& line : isotemperatureLines(plane_, observer_)) {
         painter.setPen(QPen(QColor(200, 60, 40), 1));
         painter.drawLine(frame.at(line.from), frame.at(line.to));
+        if (line.kelvin == 1500.0 || line.kelvin == 2500.0 || line.kelvin == 5000.0) {
+            continue;  // marked, not labelled: their labels would run into the neighbours'
+        }
         painter.drawText(frame.at(line.from) + QPointF(2, fm.height() * 0.8),
                          QStringLiteral("%1 K").arg(line.kelvin, 0, 'f', 0));
     }
 
     // The measured points.
-    painter.setFont(QFont(painter.font().family()));
+    painter.setFont(font());
     for (const DiagramPoint& point : points_) {
         if (!std::isfinite(point.x) || !std::isfinite(point.y) || point.x + point.y <= 0) {
             continue;

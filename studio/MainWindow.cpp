@@ -39,7 +39,7 @@ MainWindow::MainWindow(TavoRX9100& driver, const cli::GlobalOptions& options)
     setCentralWidget(centre);
     identity_->setObjectName(QStringLiteral("identity"));
     state_->setObjectName(QStringLiteral("state"));
-    statusBar()->addWidget(identity_, 1);
+    statusBar()->addPermanentWidget(identity_, 1);
     statusBar()->addPermanentWidget(state_);
 
     connect(banner_, &LinkBanner::reconnectRequested, this, [this] {

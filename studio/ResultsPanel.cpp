@@ -41,6 +41,7 @@ ResultsPanel::ResultsPanel(ResultList& results, QWidget* parent)
       colours_(new QTableWidget(this)) {
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list_->setObjectName(QStringLiteral("results"));
+    list_->setMinimumWidth(240);
     tabs_->addTab(spectrum_, tr("Spectrum"));
     tabs_->addTab(diagram_, tr("Chromaticity"));
     colours_->setObjectName(QStringLiteral("colourValues"));
