@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -249,6 +250,41 @@ TEST_F(StudioWindow, ListIsSavedLoadedAndGuardedAtClosing) {
     EXPECT_EQ(window->panel()->selection().size(), 2u);
     EXPECT_EQ(window->panel()->spectrum()->seriesCount(), 2u);
     EXPECT_EQ(window->panel()->colourTable()->columnCount(), 2);
+}
+
+TEST_F(StudioWindow, SeriesKeepsItsIntervalAndEscBetweenMeasurementsEndsIt) {
+    open(simulator(0.1));
+    QElapsedTimer clock;
+    std::vector<qint64> arrivals;
+    QObject::connect(window->runner(), &studio::MeasureRunner::measured, window.get(),
+                     [&] { arrivals.push_back(clock.elapsed()); });
+    clock.start();
+    window->measure(5, 0.8);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return arrivals.size() == 2; }, kWaitMs));
+    // Esc while the series waits for its next start.
+    window->action(QStringLiteral("cancel"))->trigger();
+    ASSERT_TRUE(idleAgain());
+    EXPECT_EQ(window->results().size(), 2u);
+    ASSERT_EQ(arrivals.size(), 2u);
+    EXPECT_GE(arrivals[1] - arrivals[0], 600);  // one start every 0.8 s, not back to back
+    EXPECT_FALSE(window->banner()->isVisible());
+}
+
+TEST_F(StudioWindow, ConnectionFailuresShowInTheBanner) {
+    cli::GlobalOptions nowhere;
+    nowhere.port = "/dev/rx9100-no-such-port";
+    window = std::make_unique<studio::MainWindow>(driver(), nowhere);
+    EXPECT_FALSE(window->connectInstrument());
+    EXPECT_TRUE(window->banner()->text().contains(QStringLiteral("/dev/rx9100-no-such-port")));
+    EXPECT_TRUE(window->banner()->text().contains(QStringLiteral("status -10")));
+    EXPECT_FALSE(window->action(QStringLiteral("measure"))->isEnabled());
+
+    cli::GlobalOptions badSimulator = simulator(0.1);
+    badSimulator.sim.source = "candle";
+    window = std::make_unique<studio::MainWindow>(driver(), badSimulator);
+    EXPECT_TRUE(window->banner()->text().contains(QStringLiteral("candle")));
+    EXPECT_FALSE(window->connectInstrument());
+    EXPECT_FALSE(window->link().connected());
 }
 
 }  // namespace
