@@ -1,6 +1,8 @@
 #include "MeasureRunner.h"
 
 #include <QElapsedTimer>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 #include "measure/MeasureMessages.h"
@@ -55,21 +57,37 @@ class MeasureRunner::RemoteWindow : public platform::Window {
 MeasureRunner::MeasureRunner(TavoRX9100& driver, QObject* parent)
     : QObject(parent), driver_(driver), progressWindow_(std::make_unique<ProgressWindow>()) {
     poll_.setInterval(kPollMs);
-    connect(&poll_, &QTimer::timeout, this,
-            [this] { emit progress(progressWindow_->elapsed, progressWindow_->total); });
+    connect(&poll_, &QTimer::timeout, this, [this] {
+        if (cancelled_) {
+            driver_.setMeasurementCancel(true);  // again, should it have come too early
+        }
+        emit progress(progressWindow_->elapsed, progressWindow_->total);
+    });
     gap_.setSingleShot(true);
     connect(&gap_, &QTimer::timeout, this, &MeasureRunner::next);
 }
 
 MeasureRunner::~MeasureRunner() {
-    if (measuring_) {
-        driver_.setMeasurementCancel(true);
-    }
-    worker_.wait();
+    // The driver clears its flag as a measurement begins: a stop asked just before that
+    // is asked again until the measurement has ended.
+    worker_.wait([this] {
+        if (measuring_) {
+            driver_.setMeasurementCancel(true);
+        }
+    });
     if (remote_) {
-        // The receive thread may wait for an approval this thread can no longer give.
-        driver_.approveGetData();
-        (void)driver_.quitRemoteMeasure(true);
+        // The receive thread may be waiting for an approval while the stop waits for it:
+        // keep approving until the stop has returned.
+        std::atomic<bool> stopped{false};
+        std::thread stop([&] {
+            (void)driver_.quitRemoteMeasure(true);
+            stopped = true;
+        });
+        while (!stopped) {
+            driver_.approveGetData();
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        stop.join();
         platform::setMainWindow(nullptr);
     }
 }

@@ -1,5 +1,7 @@
 #include "OffThread.h"
 
+#include <QDeadlineTimer>
+
 namespace studio {
 
 OffThread::~OffThread() {
@@ -17,16 +19,30 @@ bool OffThread::start(std::function<int()> work, std::function<void(int)> done) 
     done_ = std::move(done);
     auto status = status_;
     thread_ = QThread::create([work = std::move(work), status] { *status = work(); });
-    connect(thread_, &QThread::finished, this, &OffThread::finish, Qt::QueuedConnection);
+    QThread* thread = thread_;
+    // A finish queued for a thread that wait() already ended must not end the next one.
+    connect(
+        thread_, &QThread::finished, this,
+        [this, thread] {
+            if (thread == thread_) {
+                finish();
+            }
+        },
+        Qt::QueuedConnection);
     thread_->start();
     return true;
 }
 
-void OffThread::wait() {
-    if (thread_ != nullptr) {
-        thread_->wait();
-        finish();
+void OffThread::wait(const std::function<void()>& poke) {
+    if (thread_ == nullptr) {
+        return;
     }
+    while (!thread_->wait(QDeadlineTimer(10))) {
+        if (poke) {
+            poke();
+        }
+    }
+    finish();
 }
 
 void OffThread::finish() {
@@ -34,7 +50,7 @@ void OffThread::finish() {
         return;  // wait() already handed the status over
     }
     thread_->wait();
-    thread_->deleteLater();
+    delete thread_;  // ended: nothing of it runs any more
     thread_ = nullptr;
     auto done = std::move(done_);
     done_ = nullptr;

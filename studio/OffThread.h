@@ -18,8 +18,9 @@ class OffThread : public QObject {
     // One call at a time; done runs on this object's thread once work has returned.
     bool start(std::function<int()> work, std::function<void(int)> done);
     bool running() const { return thread_ != nullptr; }
-    // Blocks until the running call (if any) ended, handing its status to done.
-    void wait();
+    // Blocks until the running call (if any) ended, handing its status to done; meanwhile
+    // calls poke every few milliseconds (a stop the call may not have seen yet).
+    void wait(const std::function<void()>& poke = nullptr);
 
   private:
     void finish();

@@ -287,4 +287,21 @@ TEST_F(StudioWindow, ConnectionFailuresShowInTheBanner) {
     EXPECT_FALSE(window->link().connected());
 }
 
+TEST_F(StudioWindow, ClosingDuringRemoteMeasurementOrAMeasurementEndsThem) {
+    open(simulator(0.1, 0.3));
+    window->startRemote();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->results().size() >= 2; }, kWaitMs));
+    QElapsedTimer clock;
+    clock.start();
+    window.reset();  // key presses keep coming while the window goes
+    EXPECT_LT(clock.elapsed(), 5000);
+
+    open(simulator(3.0));
+    window->measure(1, 0);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->progressDialog()->isVisible(); }, 2000));
+    clock.restart();
+    window.reset();  // cancels the measurement instead of waiting out its 3 s
+    EXPECT_LT(clock.elapsed(), 2500);
+}
+
 }  // namespace
