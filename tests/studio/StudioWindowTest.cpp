@@ -304,4 +304,24 @@ TEST_F(StudioWindow, ClosingDuringRemoteMeasurementOrAMeasurementEndsThem) {
     EXPECT_LT(clock.elapsed(), 2500);
 }
 
+TEST_F(StudioWindow, ReflectanceWithoutWhiteCalibrationIsRefusedInTheDriversWords) {
+    open(simulator(0.1));
+    window->action(QStringLiteral("method1"))->trigger();
+    EXPECT_TRUE(window->action(QStringLiteral("method1"))->isChecked());
+    EXPECT_EQ(driver().getSetupStatus()->getMeasurementMethod(), 1);
+    window->measure(1, 0);
+    ASSERT_TRUE(idleAgain());
+    EXPECT_TRUE(window->results().empty());
+    ASSERT_TRUE(window->banner()->isVisible());
+    const QString text = window->banner()->text();
+    EXPECT_TRUE(text.contains(QStringLiteral("status 10, code 42"))) << text.toStdString();
+    EXPECT_FALSE(window->banner()->reconnectButton()->isVisible());  // refused, not lost
+    EXPECT_TRUE(window->link().connected());
+
+    window->action(QStringLiteral("method3"))->trigger();  // a light source needs none
+    window->measure(1, 0);
+    ASSERT_TRUE(idleAgain());
+    EXPECT_EQ(window->results().size(), 1u);
+}
+
 }  // namespace
