@@ -60,6 +60,10 @@ void MainWindow::buildFileMenu() {
         }
         saveGraph(path);
     });
+    addAction(file, QStringLiteral("removeResults"), tr("&Remove selected results"), [this] {
+        results_.remove(panel_->selection());
+        panel_->refresh(false);
+    })->setShortcut(QKeySequence::Delete);
     file->addSeparator();
     addAction(file, QStringLiteral("quit"), tr("&Quit"), [this] {
         close();

@@ -1,6 +1,8 @@
 #include "ResultList.h"
 
+#include <algorithm>
 #include <fstream>
+#include <functional>
 #include <nlohmann/json.hpp>
 
 #include "sensor/ConditionCodes.h"
@@ -68,6 +70,17 @@ int ResultList::add(const MeasuringData& record, const std::string& source, int 
 void ResultList::clear() {
     items_.clear();
     unsaved_ = false;
+}
+
+void ResultList::remove(std::vector<std::size_t> indices) {
+    std::sort(indices.begin(), indices.end(), std::greater<>());
+    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+    for (std::size_t index : indices) {
+        if (index < items_.size()) {
+            items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
+            unsaved_ = true;
+        }
+    }
 }
 
 cli::MeasurementResult ResultList::report(std::size_t index,

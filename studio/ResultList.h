@@ -30,6 +30,8 @@ class ResultList {
     std::size_t size() const { return items_.size(); }
     bool empty() const { return items_.empty(); }
     void clear();
+    // Removes the results at these positions (any order); the others keep their numbers.
+    void remove(std::vector<std::size_t> indices);
 
     // The result as rx9100 reports it, with its colour values for the context's observer.
     cli::MeasurementResult report(std::size_t index, const cli::ReportContext& context) const;

@@ -72,6 +72,21 @@ TEST_F(ResultFiles, ListSurvivesSaveAndLoadAndKeepsCounting) {
     EXPECT_EQ(loaded.add(spectrum(0.03), "measurement"), 3);
 }
 
+TEST(ResultList, RemovingKeepsTheOtherNumbersAndCountsOn) {
+    studio::ResultList list;
+    for (int i = 0; i < 5; ++i) {
+        list.add(spectrum(0.01 * (i + 1)), "measurement");
+    }
+    ASSERT_EQ(list.save("/dev/null"), "");
+    list.remove({3, 0, 3, 99});  // any order, repeats and positions past the end ignored
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list.items()[0].number, 2);
+    EXPECT_EQ(list.items()[1].number, 3);
+    EXPECT_EQ(list.items()[2].number, 5);
+    EXPECT_TRUE(list.unsaved());
+    EXPECT_EQ(list.add(spectrum(0.1), "measurement"), 6);
+}
+
 TEST_F(ResultFiles, LoadRefusesOtherFilesAndKeepsTheList) {
     studio::ResultList list;
     list.add(spectrum(0.01), "measurement");
