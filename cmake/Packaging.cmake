@@ -1,6 +1,6 @@
 # Debian packages from the install components: librx9100-0 (the module), librx9100qt-0
 # (the Qt renderer), librx9100-dev (headers, CMake and pkg-config files), rx9100-tools
-# (the command-line host and the simulator) and python3-rx9100 (the Python module).
+# (the command-line host, the desktop studio and the simulator) and python3-rx9100 (the Python module).
 # scripts/package.sh builds them from a tree configured for /usr.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME rx9100)
@@ -51,8 +51,8 @@ cpack_add_component(runtime DISPLAY_NAME "RX-9100 driver module"
   DESCRIPTION "librx9100.so, the driver module a host colour application loads.")
 cpack_add_component(dev DISPLAY_NAME "RX-9100 driver development files"
   DESCRIPTION "Public headers, CMake package and pkg-config files of the driver module.")
-cpack_add_component(tools DISPLAY_NAME "RX-9100 command-line host and simulator"
-  DESCRIPTION "rx9100 measures from a terminal or a script; rx9100-sim is a simulated instrument on a pseudo-terminal.")
+cpack_add_component(tools DISPLAY_NAME "RX-9100 command-line host, desktop studio and simulator"
+  DESCRIPTION "rx9100 measures from a terminal or a script; rx9100-studio does everything the driver offers from one Qt window; rx9100-sim is a simulated instrument on a pseudo-terminal.")
 if(RX9100_PYTHON)
   cpack_add_component(python DISPLAY_NAME "RX-9100 Python module"
     DESCRIPTION "import rx9100: the driver from a script or a notebook, spectra as numpy arrays.")

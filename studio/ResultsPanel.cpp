@@ -1,0 +1,145 @@
+#include "ResultsPanel.h"
+
+#include <QDateTime>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "ChromaticityDiagram.h"
+#include "ColourRows.h"
+#include "SpectrumPlot.h"
+
+namespace studio {
+
+namespace {
+
+QString itemText(const StudioResult& result) {
+    const QDateTime time =
+        QDateTime::fromSecsSinceEpoch(result.record.getMeasurementTime().GetTime());
+    QString text = QStringLiteral("%1  %2  %3")
+                       .arg(result.number)
+                       .arg(time.toString(QStringLiteral("HH:mm:ss")))
+                       .arg(QString::fromStdString(result.source));
+    if (result.warningCode != 200) {
+        text += QStringLiteral("  ⚠ %1").arg(QString::fromStdString(result.warningText));
+    }
+    return text;
+}
+
+}  // namespace
+
+ResultsPanel::ResultsPanel(ResultList& results, QWidget* parent)
+    : QWidget(parent),
+      results_(results),
+      list_(new QListWidget(this)),
+      tabs_(new QTabWidget(this)),
+      spectrum_(new SpectrumPlot(this)),
+      diagram_(new ChromaticityDiagram(this)),
+      colours_(new QTableWidget(this)) {
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list_->setObjectName(QStringLiteral("results"));
+    list_->setMinimumWidth(240);
+    tabs_->addTab(spectrum_, tr("Spectrum"));
+    tabs_->addTab(diagram_, tr("Chromaticity"));
+    colours_->setObjectName(QStringLiteral("colourValues"));
+    colours_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    colours_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    auto* right = new QSplitter(Qt::Vertical, this);
+    right->addWidget(tabs_);
+    right->addWidget(colours_);
+    right->setStretchFactor(0, 3);
+    right->setStretchFactor(1, 2);
+    auto* split = new QSplitter(Qt::Horizontal, this);
+    split->setObjectName(QStringLiteral("resultsSplit"));
+    split->addWidget(list_);
+    split->addWidget(right);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 3);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(split);
+
+    connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
+        showSelection();
+        emit selectionChanged();
+    });
+    showSelection();
+}
+
+void ResultsPanel::refresh(bool selectLast) {
+    const QSignalBlocker block(list_);
+    list_->clear();
+    for (const StudioResult& result : results_.items()) {
+        list_->addItem(itemText(result));
+    }
+    if (selectLast && list_->count() > 0) {
+        list_->setCurrentRow(list_->count() - 1, QItemSelectionModel::ClearAndSelect);
+        list_->scrollToBottom();
+    }
+    showSelection();
+    emit selectionChanged();
+}
+
+std::vector<std::size_t> ResultsPanel::selection() const {
+    std::vector<std::size_t> rows;
+    for (int row = 0; row < list_->count(); ++row) {
+        if (list_->item(row)->isSelected()) {
+            rows.push_back(static_cast<std::size_t>(row));
+        }
+    }
+    return rows;
+}
+
+void ResultsPanel::selectAll() {
+    list_->selectAll();
+}
+
+void ResultsPanel::setObserver(int observer) {
+    observer_ = observer;
+    diagram_->setObserver(observer);
+    showSelection();
+}
+
+void ResultsPanel::showSelection() {
+    const auto rows = selection();
+    cli::ReportContext context;
+    context.observer = observer_;
+    std::vector<platform::ui::SpectrumSeries> series;
+    std::vector<DiagramPoint> points;
+    colours_->clear();
+    colours_->setColumnCount(static_cast<int>(rows.size()));
+    QString caption = QString::fromUtf8(cli::kRadianceUnit);
+    for (int column = 0; column < static_cast<int>(rows.size()); ++column) {
+        const std::size_t index = rows[static_cast<std::size_t>(column)];
+        const cli::MeasurementResult result = results_.report(index, context);
+        const QString name = QStringLiteral("#%1").arg(result.index);
+        cli::ReportContext quantity;
+        describeQuantity(result.record.getMeasurementMethod(), quantity);
+        caption = QString::fromUtf8(quantity.unit);
+        platform::ui::SpectrumSeries one;
+        one.name = name.toStdString();
+        one.values = result.record.getData();
+        series.push_back(std::move(one));
+        if (tintcalc::isDefined(result.colour.x) && tintcalc::isDefined(result.colour.y)) {
+            points.push_back({name, result.colour.x, result.colour.y});
+        }
+        const auto values = colourRows(result.colour);
+        colours_->setRowCount(static_cast<int>(values.size()));
+        colours_->setHorizontalHeaderItem(column, new QTableWidgetItem(name));
+        for (int row = 0; row < static_cast<int>(values.size()); ++row) {
+            const auto& value = values[static_cast<std::size_t>(row)];
+            colours_->setVerticalHeaderItem(
+                row, new QTableWidgetItem(QString::fromStdString(value.label)));
+            colours_->setItem(row, column,
+                              new QTableWidgetItem(QString::fromStdString(value.value)));
+        }
+    }
+    spectrum_->setSeries(std::move(series), caption);
+    diagram_->setPoints(std::move(points));
+}
+
+}  // namespace studio
