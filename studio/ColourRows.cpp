@@ -26,4 +26,16 @@ std::vector<ColourRow> colourRows(const tintcalc::ColorResult& c) {
              tintcalc::isDefined(c.purity) ? formatValue(c.purity * 100.0, "%.1f") : "-"}};
 }
 
+std::vector<ColourRow> renditionRows(const std::optional<tintcalc::RenditionResult>& r) {
+    using cli::formatValue;
+    if (!r) {
+        return {{"Ra", "-"}, {"R9", "-"}, {"Rf", "-"}, {"Rg", "-"}};
+    }
+    const std::string unreliable = r->criReliable ? "" : " *";
+    return {{"Ra", formatValue(r->ra, "%.1f") + unreliable},
+            {"R9", formatValue(r->r[8], "%.1f") + unreliable},
+            {"Rf", formatValue(r->rf, "%.1f")},
+            {"Rg", formatValue(r->rg, "%.1f")}};
+}
+
 }  // namespace studio

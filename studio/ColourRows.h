@@ -4,7 +4,10 @@
 #include <string>
 #include <vector>
 
+#include <optional>
+
 #include "tintcalc/Colorimetry.h"
+#include "tintcalc/Rendition.h"
 
 namespace studio {
 
@@ -14,5 +17,10 @@ struct ColourRow {
 };
 
 std::vector<ColourRow> colourRows(const tintcalc::ColorResult& colour);
+
+// How a light renders colours: Ra and R9 (CIE 13.3, with "*" when the light is too far
+// from the Planckian locus for the index to be reliable), Rf and Rg (TM-30). All "-" for a
+// result that is no light source (nothing rated).
+std::vector<ColourRow> renditionRows(const std::optional<tintcalc::RenditionResult>& rendition);
 
 }  // namespace studio

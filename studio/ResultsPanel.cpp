@@ -11,6 +11,7 @@
 #include "ChromaticityDiagram.h"
 #include "ColourRows.h"
 #include "SpectrumPlot.h"
+#include "sensor/ConditionCodes.h"
 
 namespace studio {
 
@@ -115,6 +116,9 @@ void ResultsPanel::showSelection() {
     QString caption = QString::fromUtf8(cli::kRadianceUnit);
     for (int column = 0; column < static_cast<int>(rows.size()); ++column) {
         const std::size_t index = rows[static_cast<std::size_t>(column)];
+        // Only a light source is rated for its colour rendition.
+        context.rendition =
+            results_.items()[index].record.getMeasurementMethod() == codes::method::kLightSource;
         const cli::MeasurementResult result = results_.report(index, context);
         const QString name = QStringLiteral("#%1").arg(result.index);
         cli::ReportContext quantity;
@@ -127,7 +131,10 @@ void ResultsPanel::showSelection() {
         if (tintcalc::isDefined(result.colour.x) && tintcalc::isDefined(result.colour.y)) {
             points.push_back({name, result.colour.x, result.colour.y});
         }
-        const auto values = colourRows(result.colour);
+        auto values = colourRows(result.colour);
+        for (ColourRow& row : renditionRows(result.rendition)) {
+            values.push_back(std::move(row));
+        }
         colours_->setRowCount(static_cast<int>(values.size()));
         colours_->setHorizontalHeaderItem(column, new QTableWidgetItem(name));
         for (int row = 0; row < static_cast<int>(values.size()); ++row) {

@@ -79,3 +79,21 @@ TEST(ColourRows, UndefinedValuesAndPurplesReadAsTheCommandLinePrintsThem) {
 }
 
 }  // namespace
+
+TEST(ColourRows, RenditionRowsMarkAnUnreliableIndexAndStayEmptyForASample) {
+    for (const auto& row : studio::renditionRows(std::nullopt)) {
+        EXPECT_EQ(row.value, "-") << row.label;  // a reflectance or transmittance result
+    }
+    tintcalc::RenditionResult r;
+    r.ra = 82.46;
+    r.r[8] = 12.0;
+    r.rf = 85.0;
+    r.rg = 101.04;
+    r.criReliable = false;  // far from the Planckian locus
+    const auto rows = studio::renditionRows(r);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0].value, "82.5 *");
+    EXPECT_EQ(rows[1].value, "12.0 *");
+    EXPECT_EQ(rows[2].value, "85.0");
+    EXPECT_EQ(rows[3].value, "101.0");
+}

@@ -106,14 +106,23 @@ TEST_F(StudioWindow, MeasuresAndShowsTheColourLibrarysValuesForEitherObserver) {
 
     for (int observer : {2, 10}) {
         window->action(QStringLiteral("observer%1").arg(observer))->trigger();
-        const auto expected =
+        auto expected =
             studio::colourRows(tintcalc::computeSpectrum(record.getData(), 0, 0, 0, observer));
+        // A light source is rated for its colour rendition too.
+        for (auto& row :
+             studio::renditionRows(tintcalc::computeRendition(record.getData(), 0, 0, 0))) {
+            expected.push_back(row);
+        }
         ASSERT_EQ(window->panel()->colourTable()->rowCount(), static_cast<int>(expected.size()));
         for (std::size_t row = 0; row < expected.size(); ++row) {
             EXPECT_EQ(shown(static_cast<int>(row), 0).toStdString(), expected[row].value)
                 << observer << "° " << expected[row].label;
         }
     }
+    // D65 renders colours as its own reference does.
+    const int ra = window->panel()->colourTable()->rowCount() - 4;
+    EXPECT_EQ(window->panel()->colourTable()->verticalHeaderItem(ra)->text(), QStringLiteral("Ra"));
+    EXPECT_NEAR(shown(ra, 0).toDouble(), 100.0, 0.5);
     // D65 at 100 cd/m²: the point lies near the white of the diagram.
     ASSERT_EQ(window->panel()->diagram()->points().size(), 1u);
     EXPECT_NEAR(window->panel()->diagram()->points().front().x, 0.3138, 0.003);
