@@ -120,7 +120,7 @@ int runMeasure(CommandContext& context) {
     }
     auto writer = makeWriter(options.output.format, target.stream(), report, options.count > 1);
     ProgressBar progress(driver, showProgress(options.progress));
-    PlotHistory plot(options.output.plotFile);
+    PlotHistory plot(options.output.plotFile, options.output.vectorPlotFile);
     // Cancels whatever wait the driver is in (the measuring time, an instrument still busy,
     // the completion) once a stop is requested.
     const StopWatcher watcher([&driver] { driver.setMeasurementCancel(true); },

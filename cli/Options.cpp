@@ -132,9 +132,15 @@ void declareOutput(CLI::App& command, OutputOptions& output) {
         .add_option("--observer", output.observer, "Colour values for the 2 or 10 degree observer")
         ->check(oneOf("the observer", {2, 10}))
         ->capture_default_str();
-    command.add_flag("--rendition", output.rendition,
-                     "Also rate the light's colour rendition: CIE 13.3 Ra and R1-R14, "
-                     "TM-30 / CIE 224 Rf and Rg (table, json and csv)");
+    CLI::Option* rendition =
+        command.add_flag("--rendition", output.rendition,
+                         "Also rate the light's colour rendition: CIE 13.3 Ra and R1-R14, "
+                         "TM-30 / CIE 224 Rf and Rg (table, json and csv)");
+    command
+        .add_option("--cvg", output.vectorPlotFile,
+                    "Draw the last light's TM-30 colour vector graphic to FILE.png")
+        ->type_name("FILE.png")
+        ->needs(rendition);
 }
 
 void declareType(CLI::App& command, MeasurementType& type, const std::string& fallback,

@@ -57,6 +57,7 @@ struct OutputOptions {
     Format format = Format::Table;
     std::string outputFile;  // empty: stdout
     std::string plotFile;
+    std::string vectorPlotFile;  // the colour vector graphic of the last light (--cvg)
     int observer = 2;
     bool rendition = false;  // colour rendition indices of a light source
 };

@@ -58,11 +58,14 @@ int OutputTarget::watchedPipe() const {
 }
 
 std::string OutputTarget::openFor(const OutputOptions& output) {
-    if (!output.plotFile.empty()) {
-        if (!plotAvailable()) {
-            return writePlot(output.plotFile, {}, {});  // says why there is no plot
+    for (const std::string& file : {output.plotFile, output.vectorPlotFile}) {
+        if (file.empty()) {
+            continue;
         }
-        if (std::string error = checkPlotFile(output.plotFile); !error.empty()) {
+        if (!plotAvailable()) {
+            return writePlot(file, {}, {});  // says why there is no plot
+        }
+        if (std::string error = checkPlotFile(file); !error.empty()) {
             return error;
         }
     }

@@ -94,7 +94,7 @@ int runRemote(CommandContext& context) {
     // Only a closed output pipe needs the watcher here: the loop below looks for a stop
     // request at least every 100 ms.
     const StopWatcher watcher({}, target.watchedPipe());
-    PlotHistory plot(options.output.plotFile);
+    PlotHistory plot(options.output.plotFile, options.output.vectorPlotFile);
     int received = 0;
     int exitCode = kExitOk;
     while (!interrupted() && (options.count == 0 || received < options.count)) {

@@ -3,6 +3,7 @@
 #ifdef RX9100_CLI_PLOT
 #include <cstdlib>
 
+#include "rx9100qt/ColourVectorPainter.h"
 #include "rx9100qt/SpectrumPng.h"
 #endif
 
@@ -16,6 +17,9 @@ std::string plotTitle(const MeasurementResult& result) {
 }
 
 void PlotHistory::add(const MeasurementResult& result) {
+    if (!vectorPath_.empty()) {
+        last_ = result;
+    }
     if (path_.empty()) {
         return;
     }
@@ -26,13 +30,30 @@ void PlotHistory::add(const MeasurementResult& result) {
 }
 
 std::string PlotHistory::write(const ReportContext& context) const {
-    if (path_.empty() || kept_.empty()) {
-        return {};
+    if (!path_.empty() && !kept_.empty()) {
+        if (std::string error = writePlot(path_, kept_, context); !error.empty()) {
+            return error;
+        }
     }
-    return writePlot(path_, kept_, context);
+    if (!vectorPath_.empty() && last_) {
+        return writeVectorPlot(vectorPath_, *last_, context);
+    }
+    return {};
 }
 
 #ifdef RX9100_CLI_PLOT
+
+namespace {
+
+// Outside a desktop session (ssh, containers) Qt warns on stderr that it has no runtime
+// folder, which means nothing for drawing a file; the user's own rules win.
+void quietQtOutsideADesktop() {
+    if (std::getenv("XDG_RUNTIME_DIR") == nullptr && std::getenv("QT_LOGGING_RULES") == nullptr) {
+        setenv("QT_LOGGING_RULES", "default.warning=false", 0);
+    }
+}
+
+}  // namespace
 
 bool plotAvailable() {
     return true;
@@ -54,11 +75,7 @@ std::string writePlot(const std::string& path, const std::vector<MeasurementResu
         s.stepNm = context.stepNm;
         series.push_back(std::move(s));
     }
-    // Outside a desktop session (ssh, containers) Qt warns on stderr that it has no
-    // runtime folder, which means nothing for drawing a file; the user's own rules win.
-    if (std::getenv("XDG_RUNTIME_DIR") == nullptr && std::getenv("QT_LOGGING_RULES") == nullptr) {
-        setenv("QT_LOGGING_RULES", "default.warning=false", 0);
-    }
+    quietQtOutsideADesktop();
     const std::string title = context.identity.name + "   " + plotTitle(results.back());
     if (!rx9100qt::renderSpectrumPng(path, series, title)) {
         return "cannot write the plot " + path;
@@ -66,7 +83,35 @@ std::string writePlot(const std::string& path, const std::vector<MeasurementResu
     return {};
 }
 
+std::string writeVectorPlot(const std::string& path, const MeasurementResult& result,
+                            const ReportContext& context) {
+    const auto& r = result.rendition;
+    if (!r || !tintcalc::isDefined(r->rf)) {
+        return "no colour vector graphic: measurement " + std::to_string(result.index) +
+               " could not be rated for its colour rendition";
+    }
+    quietQtOutsideADesktop();
+    rx9100qt::ColourVectorView view;
+    for (std::size_t j = 0; j < view.bins.size(); ++j) {
+        const tintcalc::HueBin& bin = r->hueBins[j];
+        view.bins[j] = {bin.referenceA, bin.referenceB, bin.testA, bin.testB};
+    }
+    view.title =
+        QString::fromStdString(context.identity.name + "   #" + std::to_string(result.index));
+    view.caption = QString::fromStdString(
+        "Rf " + formatValue(r->rf, "%.0f") + "   Rg " + formatValue(r->rg, "%.0f") + "   CCT " +
+        formatValue(r->cct, "%.0f") + " K   Duv " + formatValue(r->duv, "%.4f"));
+    if (!rx9100qt::renderColourVectorPng(path, view)) {
+        return "cannot write the colour vector graphic " + path;
+    }
+    return {};
+}
+
 #else
+
+std::string writeVectorPlot(const std::string&, const MeasurementResult&, const ReportContext&) {
+    return "--cvg is not available: this rx9100 was built without Qt (RX9100_QT=OFF)";
+}
 
 bool plotAvailable() {
     return false;

@@ -1,6 +1,7 @@
 #pragma once
 // --plot FILE.png: the spectra of a run drawn with the graph the driver's dialogs
 // use, the colour values of the last measurement in the title.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,11 @@ bool plotAvailable();
 std::string writePlot(const std::string& path, const std::vector<MeasurementResult>& results,
                       const ReportContext& context);
 
+// The colour vector graphic of the result's colour rendition; an error text, empty when
+// the file was written.
+std::string writeVectorPlot(const std::string& path, const MeasurementResult& result,
+                            const ReportContext& context);
+
 // "Lv 100.0 cd/m²  x 0.3127  y 0.3290  CCT 6504 K"
 std::string plotTitle(const MeasurementResult& result);
 
@@ -25,15 +31,18 @@ class PlotHistory {
   public:
     static constexpr std::size_t kPlottedMeasurements = 20;
 
-    explicit PlotHistory(std::string path) : path_(std::move(path)) {}
+    explicit PlotHistory(std::string path, std::string vectorPath = {})
+        : path_(std::move(path)), vectorPath_(std::move(vectorPath)) {}
     void add(const MeasurementResult& result);
-    // Draws the kept measurements; an error text, empty when the file was written (or
-    // nothing was asked for or measured).
+    // Draws the kept measurements (and the last one's colour vector graphic); an error
+    // text, empty when the files were written (or nothing was asked for or measured).
     std::string write(const ReportContext& context) const;
 
   private:
     std::string path_;
+    std::string vectorPath_;
     std::vector<MeasurementResult> kept_;
+    std::optional<MeasurementResult> last_;  // only for the colour vector graphic
 };
 
 }  // namespace cli

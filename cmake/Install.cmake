@@ -48,6 +48,7 @@ set(RX9100_RENDERER_HEADERS
   driver/platform/ui/ReferenceGrid.h
   driver/platform/ui/SpectralGraph.h)
 set(RX9100_QT_HEADERS
+  qtui/include/rx9100qt/ColourVectorPainter.h
   qtui/include/rx9100qt/QtDialogRunner.h
   qtui/include/rx9100qt/QtExport.h
   qtui/include/rx9100qt/QtUi.h

@@ -10,6 +10,7 @@
 
 #include "ChromaticityDiagram.h"
 #include "ColourRows.h"
+#include "ColourVectorView.h"
 #include "SpectrumPlot.h"
 #include "sensor/ConditionCodes.h"
 
@@ -32,6 +33,25 @@ QString itemText(const StudioResult& result) {
 
 }  // namespace
 
+namespace {
+
+// The first selected light's hue-bin means, with its indices under the graphic.
+rx9100qt::ColourVectorView vectorGraphic(const tintcalc::RenditionResult& r, const QString& name) {
+    rx9100qt::ColourVectorView view;
+    for (std::size_t j = 0; j < view.bins.size(); ++j) {
+        const tintcalc::HueBin& bin = r.hueBins[j];
+        view.bins[j] = {bin.referenceA, bin.referenceB, bin.testA, bin.testB};
+    }
+    view.title = name;
+    view.caption = QStringLiteral("Rf %1   Rg %2   CCT %3 K")
+                       .arg(r.rf, 0, 'f', 0)
+                       .arg(r.rg, 0, 'f', 0)
+                       .arg(r.cct, 0, 'f', 0);
+    return view;
+}
+
+}  // namespace
+
 ResultsPanel::ResultsPanel(ResultList& results, QWidget* parent)
     : QWidget(parent),
       results_(results),
@@ -39,12 +59,14 @@ ResultsPanel::ResultsPanel(ResultList& results, QWidget* parent)
       tabs_(new QTabWidget(this)),
       spectrum_(new SpectrumPlot(this)),
       diagram_(new ChromaticityDiagram(this)),
+      vector_(new ColourVectorView(this)),
       colours_(new QTableWidget(this)) {
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list_->setObjectName(QStringLiteral("results"));
     list_->setMinimumWidth(240);
     tabs_->addTab(spectrum_, tr("Spectrum"));
     tabs_->addTab(diagram_, tr("Chromaticity"));
+    tabs_->addTab(vector_, tr("Colour vectors"));
     colours_->setObjectName(QStringLiteral("colourValues"));
     colours_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     colours_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -111,6 +133,7 @@ void ResultsPanel::showSelection() {
     context.observer = observer_;
     std::vector<platform::ui::SpectrumSeries> series;
     std::vector<DiagramPoint> points;
+    std::optional<rx9100qt::ColourVectorView> graphic;
     colours_->clear();
     colours_->setColumnCount(static_cast<int>(rows.size()));
     QString caption = QString::fromUtf8(cli::kRadianceUnit);
@@ -131,6 +154,9 @@ void ResultsPanel::showSelection() {
         if (tintcalc::isDefined(result.colour.x) && tintcalc::isDefined(result.colour.y)) {
             points.push_back({name, result.colour.x, result.colour.y});
         }
+        if (!graphic && result.rendition && tintcalc::isDefined(result.rendition->rf)) {
+            graphic = vectorGraphic(*result.rendition, name);
+        }
         auto values = colourRows(result.colour);
         for (ColourRow& row : renditionRows(result.rendition)) {
             values.push_back(std::move(row));
@@ -147,6 +173,7 @@ void ResultsPanel::showSelection() {
     }
     spectrum_->setSeries(std::move(series), caption);
     diagram_->setPoints(std::move(points));
+    vector_->setGraphic(std::move(graphic));
 }
 
 }  // namespace studio

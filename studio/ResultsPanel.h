@@ -14,6 +14,7 @@ class QTabWidget;
 namespace studio {
 
 class ChromaticityDiagram;
+class ColourVectorView;
 class SpectrumPlot;
 
 class ResultsPanel : public QWidget {
@@ -31,6 +32,7 @@ class ResultsPanel : public QWidget {
 
     SpectrumPlot* spectrum() const { return spectrum_; }
     ChromaticityDiagram* diagram() const { return diagram_; }
+    ColourVectorView* colourVector() const { return vector_; }
     QTableWidget* colourTable() const { return colours_; }
     QListWidget* list() const { return list_; }
     QTabWidget* tabs() const { return tabs_; }
@@ -47,6 +49,7 @@ class ResultsPanel : public QWidget {
     QTabWidget* tabs_;
     SpectrumPlot* spectrum_;
     ChromaticityDiagram* diagram_;
+    ColourVectorView* vector_;
     QTableWidget* colours_;
 };
 

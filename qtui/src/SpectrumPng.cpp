@@ -6,14 +6,12 @@
 #include <cstdlib>
 #include <memory>
 
+#include "GuiApplication.h"
 #include "rx9100qt/QtUi.h"
 #include "rx9100qt/SpectrumPainter.h"
 
 namespace rx9100qt {
 
-namespace {
-
-// A command-line host has no Qt application; fonts and painting need one.
 void ensureGuiApplication() {
     if (QCoreApplication::instance() != nullptr) {
         return;
@@ -26,8 +24,6 @@ void ensureGuiApplication() {
     static char* argv[] = {name, nullptr};
     static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
 }
-
-}  // namespace
 
 bool renderSpectrumPng(const std::string& path,
                        const std::vector<platform::ui::SpectrumSeries>& series,

@@ -186,5 +186,22 @@ TEST_F(MeasureTest, RenditionOfAnIncandescentLampIsNearOneHundredInEveryFormat) 
     EXPECT_NE(sample.err.find("--rendition rates a light source"), std::string::npos) << sample.err;
 }
 
+TEST_F(MeasureTest, ColourVectorGraphicOfTheLastLightAndOfOneThatCannotBeRated) {
+    EXPECT_EQ(run({"measure", "--cvg", file("cvg.png").string()}).exitCode, 2);  // no --rendition
+#ifdef RX9100_CLI_PLOT
+    const Finished white = run({"--sim-source", "white", "measure", "--count", "2", "--rendition",
+                                "--cvg", file("cvg.png").string()});
+    ASSERT_EQ(white.exitCode, 0) << white.err;
+    const std::string png = readFile(file("cvg.png"));
+    ASSERT_GT(png.size(), 1000u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    // A blue LED has no correlated colour temperature to compare it with: said, exit 5.
+    const Finished blue = run(
+        {"--sim-source", "led:450", "measure", "--rendition", "--cvg", file("blue.png").string()});
+    EXPECT_EQ(blue.exitCode, 5);
+    EXPECT_NE(blue.err.find("could not be rated"), std::string::npos) << blue.err;
+#endif
+}
+
 }  // namespace
 }  // namespace clitest

@@ -20,6 +20,7 @@
 
 #include "ChromaticityDiagram.h"
 #include "ColourRows.h"
+#include "ColourVectorView.h"
 #include "LinkBanner.h"
 #include "MainWindow.h"
 #include "MeasureProgressDialog.h"
@@ -123,6 +124,7 @@ TEST_F(StudioWindow, MeasuresAndShowsTheColourLibrarysValuesForEitherObserver) {
     const int ra = window->panel()->colourTable()->rowCount() - 4;
     EXPECT_EQ(window->panel()->colourTable()->verticalHeaderItem(ra)->text(), QStringLiteral("Ra"));
     EXPECT_NEAR(shown(ra, 0).toDouble(), 100.0, 0.5);
+    EXPECT_TRUE(window->panel()->colourVector()->hasGraphic());
     // D65 at 100 cd/m²: the point lies near the white of the diagram.
     ASSERT_EQ(window->panel()->diagram()->points().size(), 1u);
     EXPECT_NEAR(window->panel()->diagram()->points().front().x, 0.3138, 0.003);
