@@ -102,8 +102,10 @@ bool apply(const std::string& assignment, DisplayOptions& options, std::string& 
             return true;
         }
         for (const Named& n : *field.table) {
-            if (value == lower(n.name) || value == std::to_string(n.value) + "deg" ||
-                (field.table != &kObservers && value == std::to_string(n.value))) {
+            const bool observer = field.table == &kObservers;
+            // Observers by degrees (2, 2deg); the others by name or by code.
+            if (value == lower(n.name) || (observer && value == lower(n.name) + "deg") ||
+                (!observer && value == std::to_string(n.value))) {
                 options.*field.member = n.value;
                 return true;
             }
