@@ -78,6 +78,7 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
 
     // Exported members the driver's dialogs and the host use.
     int getApplicationObserver() const { return applicationObserver; }
+    int getApplicationLuminance() const { return applicationLuminance; }
     bool Is2ndVer() const { return secondVersion; }
     int getInsertNd() const { return insertNd; }
     void setInsertNd(int value);
@@ -260,6 +261,9 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     RX9100_INTERNAL int dataNotReceived();
     // One stored record: a record in pack, nothing (empty or invalid: see invalid), or the
     // failure that stops a reading.
+    // The import dialog for targets or samples, its results into the host's vectors.
+    RX9100_INTERNAL int runUploadDialog(bool targets, std::vector<DataPack>* first,
+                                        std::vector<DataPack>* second);
     RX9100_INTERNAL int readStoredRecord(bool target, int number, bool checkFinite,
                                          std::optional<DataPack>& pack, bool& invalid);
 

@@ -6,9 +6,9 @@ namespace resources::templates {
 
 const platform::ui::DialogTemplate* findDialogTemplate(int id) {
     using Accessor = const platform::ui::DialogTemplate& (*)();
-    static constexpr std::array<Accessor, 9> all = {
+    static constexpr std::array<Accessor, 10> all = {
         checkCommunication, editCalId,        measureProgress, uploadProgress, selectClearFormat,
-        portSettings,       whiteCalibration, whiteMeasure,    userMeasure,
+        portSettings,       whiteCalibration, whiteMeasure,    userMeasure,    upload,
     };
     for (Accessor get : all) {
         if (get().id == id) {
