@@ -1,12 +1,12 @@
-// Importing stored targets and samples and deleting stored data through the driver's
-// dialogs. Writing a reference colour through its dialog is not part of this build yet:
-// downloadTargetData refuses with 10 and changes nothing.
+// Importing stored targets and samples, writing a reference colour and deleting stored
+// data through the driver's dialogs.
 #include "platform/ModuleResources.h"
 #include "platform/UiServices.h"
 #include "platform/Window.h"
 #include "resources/StringTable.h"
 #include "sensor/ResultCodes.h"
 #include "sensor/TavoRX9100.h"
+#include "transfer/CDownloadTargetDlg.h"
 #include "transfer/CSelectClearFormatDlg.h"
 #include "transfer/CUploadRx9100Dlg.h"
 #include "transfer/StoredDataList.h"
@@ -61,8 +61,23 @@ int TavoRX9100::uploadSampleData(std::vector<DataPack>& first, std::vector<DataP
     return runUploadDialog(false, &first, &samples);
 }
 
-int TavoRX9100::downloadTargetData(DataPack&) {
-    return notAvailable();
+int TavoRX9100::downloadTargetData(DataPack& target) {
+    platform::ResourceScope own(platform::ResourceSource::Module);
+    const int stored =
+        registry->readInt(kCommonSection, kColorSpaceValue, transfer::kDefaultColorSpace);
+    CDownloadTargetDlg dialog(*this, stored, platform::mainWindow());
+    if (!dialog.prepare(target)) {
+        platform::MessageBoxRequest box;
+        box.text = resources::loadString(CDownloadTargetDlg::IDS_OUT_OF_RANGE);
+        platform::uiServices().messageBox(nullptr, box);
+        return codes::status::kRefused;
+    }
+    const int code = dialog.doModal();
+    if (code == platform::IDOK) {
+        registry->writeInt(kCommonSection, kColorSpaceValue, dialog.getColorSpace());
+        return 0;
+    }
+    return code == platform::IDCANCEL ? 0 : code;
 }
 
 int TavoRX9100::deleteInstrumentData() {

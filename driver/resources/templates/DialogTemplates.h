@@ -12,6 +12,7 @@ const platform::ui::DialogTemplate& measureProgress();     // 1901
 const platform::ui::DialogTemplate& uploadProgress();      // 7001
 const platform::ui::DialogTemplate& upload();              // 7101
 const platform::ui::DialogTemplate& portSettings();        // 7301
+const platform::ui::DialogTemplate& downloadTarget();      // 8001
 const platform::ui::DialogTemplate& selectClearFormat();   // 17001
 const platform::ui::DialogTemplate& userMeasure();         // 17006
 const platform::ui::DialogTemplate& whiteMeasure();        // 17014

@@ -182,15 +182,12 @@ TEST(DriverObjectTest, OperationsNotBuiltYetRefuseTouchingNothing) {
     ScriptedConnection* wire = link.get();
     wire->close();
     driver.setConnection(std::move(link));  // never the settings' port: it may be an instrument
-    DataPack target;
-    target.name = "kept";
     auto ui = std::make_shared<platform::ScriptedUiServices>();
     platform::setUiServices(ui);
     const std::vector<std::function<int()>> operations = {
         [&] { return driver.setupInstrument(); },
         [&] { return driver.setupWhiteCalibrationData(); },
         [&] { return driver.doInstrumentOption(); },
-        [&] { return driver.downloadTargetData(target); },
     };
     const std::string notBuilt = resources::loadString(20160);
     ASSERT_FALSE(notBuilt.empty());
@@ -204,7 +201,6 @@ TEST(DriverObjectTest, OperationsNotBuiltYetRefuseTouchingNothing) {
     ASSERT_EQ(ui->messageBoxes().size(), operations.size());  // error display is on
     EXPECT_EQ(ui->messageBoxes().back().text, notBuilt);
     platform::setUiServices(nullptr);
-    EXPECT_EQ(target.name, "kept");
     EXPECT_EQ(wire->opens, 0);
     EXPECT_TRUE(wire->sent().empty());
 }
