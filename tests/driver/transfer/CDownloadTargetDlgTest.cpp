@@ -20,6 +20,7 @@ class DownloadTarget : public ::testing::Test {
         platform::ui::setDialogRunner(runner);
         sim.driver.setErrorVisible(false);
         sim.instrument.fillStoredData(6);  // targets 1 to 6
+        sim.driver.getRegistry().writeInt("Common", "ColorSpace", 1300);
         ASSERT_EQ(sim.driver.connect(), 0);
         StoredRecords samples;
         ASSERT_EQ(sim.driver.readStoredRecords(false, true, samples, {}), 0);

@@ -25,6 +25,7 @@ class Upload : public ::testing::Test {
         platform::ui::setDialogRunner(runner);
         sim.driver.setErrorVisible(false);
         sim.instrument.fillStoredData(12);
+        sim.driver.getRegistry().writeInt("Common", "ColorSpace", 1300);  // the settings are shared
         ASSERT_EQ(sim.driver.connect(), 0);
         sim.takeSent();
     }
@@ -86,7 +87,6 @@ TEST_F(Upload, TargetsAreListedOnceEachAndTheCheckedOnesHandedOver) {
 }
 
 TEST_F(Upload, ColourSpaceChangesTheColumnsAndIsStoredOnOk) {
-    sim.driver.getRegistry().writeInt("Common", "ColorSpace", 1300);
     runner->when(Dlg::IDD)
         .selectData(Dlg::IDC_COLOR_SPACE, 1500)
         .inspect([this](Dialog& d) {
