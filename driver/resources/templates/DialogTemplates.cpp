@@ -6,10 +6,10 @@ namespace resources::templates {
 
 const platform::ui::DialogTemplate* findDialogTemplate(int id) {
     using Accessor = const platform::ui::DialogTemplate& (*)();
-    static constexpr std::array<Accessor, 11> all = {
+    static constexpr std::array<Accessor, 12> all = {
         checkCommunication, editCalId,    measureProgress,  uploadProgress,
         selectClearFormat,  portSettings, whiteCalibration, whiteMeasure,
-        userMeasure,        upload,       downloadTarget,
+        userMeasure,        upload,       downloadTarget,   instrumentOption,
     };
     for (Accessor get : all) {
         if (get().id == id) {

@@ -16,6 +16,7 @@ const platform::ui::DialogTemplate& downloadTarget();      // 8001
 const platform::ui::DialogTemplate& selectClearFormat();   // 17001
 const platform::ui::DialogTemplate& userMeasure();         // 17006
 const platform::ui::DialogTemplate& whiteMeasure();        // 17014
+const platform::ui::DialogTemplate& instrumentOption();    // 17015
 const platform::ui::DialogTemplate& whiteCalibration();    // 12001
 
 // The template with that id, or null.

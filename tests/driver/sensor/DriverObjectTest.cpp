@@ -187,7 +187,6 @@ TEST(DriverObjectTest, OperationsNotBuiltYetRefuseTouchingNothing) {
     const std::vector<std::function<int()>> operations = {
         [&] { return driver.setupInstrument(); },
         [&] { return driver.setupWhiteCalibrationData(); },
-        [&] { return driver.doInstrumentOption(); },
     };
     const std::string notBuilt = resources::loadString(20160);
     ASSERT_FALSE(notBuilt.empty());
