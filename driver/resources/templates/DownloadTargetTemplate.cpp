@@ -15,7 +15,7 @@ const DialogTemplate& downloadTarget() {
         150,
         {
             {kNoId, ControlKind::Static, "表色系", {7, 9, 40, 9}},
-            {8002, ControlKind::Combo, "", {50, 7, 70, 60}},
+            {8002, ControlKind::Combo, "", {50, 7, 70, 12}},
             {kNoId, ControlKind::Group, "書き込むデータ", {7, 24, 236, 32}},
             {8006, ControlKind::Static, "Lv", {14, 37, 14, 9}},
             {8003, ControlKind::Static, "", {30, 36, 50, 11}, AlignRight | Sunken},

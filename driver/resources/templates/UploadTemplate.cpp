@@ -21,7 +21,7 @@ const DialogTemplate& upload() {
             {7103, ControlKind::Button, "全選択", {7, 228, 60, 14}},
             {7104, ControlKind::Button, "全選択解除", {72, 228, 60, 14}},
             {kNoId, ControlKind::Static, "表色系", {150, 231, 30, 9}},
-            {7105, ControlKind::Combo, "", {182, 228, 70, 60}},
+            {7105, ControlKind::Combo, "", {182, 228, 70, 12}},
             {platform::IDOK, ControlKind::Button, "OK", {446, 228, 50, 14}, DefaultButton},
             {platform::IDCANCEL, ControlKind::Button, "キャンセル", {503, 228, 50, 14}},
         },
