@@ -84,10 +84,14 @@ TEST_F(QtStoredData, TargetsAreCheckedInTheWindowsListAndImported) {
         ASSERT_NE(space, nullptr);
         space->setCurrentIndex(2);  // XYZ, as the user picks it
         emit space->activated(2);
-        EXPECT_EQ(table->horizontalHeaderItem(2)->text(), QStringLiteral("X"));
         table->item(4, 0)->setCheckState(Qt::Checked);
         table->item(9, 0)->setCheckState(Qt::Checked);
-        click(window, QStringLiteral("OK"));
+        later([=] {
+            // The window follows the model once it has drawn the change.
+            EXPECT_EQ(table->horizontalHeaderItem(2)->text(), QStringLiteral("X"));
+            EXPECT_EQ(table->item(4, 0)->checkState(), Qt::Checked);
+            click(window, QStringLiteral("OK"));
+        });
     });
     std::vector<DataPack> targets;
     ASSERT_EQ(driver->uploadTargetData(targets, nullptr, nullptr), 0);
