@@ -1,6 +1,7 @@
 // `rx9100 stored list|export|delete|restore`: the targets and samples kept in the
 // instrument. Nothing is deleted that has not first been saved to a backup file and read
 // back from it; files appear whole or not at all.
+#include <poll.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -134,13 +135,34 @@ std::string verifyBackup(const std::string& path, const std::string& written, st
     return "";
 }
 
+// Asks on the terminal; only "y" or "yes" agrees. No input, or a stop request while it
+// waits (Ctrl-C does not interrupt a plain read), counts as no.
 bool confirmed(const std::string& question) {
     std::fprintf(stderr, "%s [y/N] ", question.c_str());
     std::fflush(stderr);
     std::string answer;
-    if (!std::getline(std::cin, answer)) {
-        std::fprintf(stderr, "\n");
-        return false;
+    for (;;) {
+        if (interrupted()) {
+            std::fprintf(stderr, "\n");
+            return false;
+        }
+        pollfd input{STDIN_FILENO, POLLIN, 0};
+        if (::poll(&input, 1, 100) <= 0) {
+            continue;
+        }
+        char c = 0;
+        const ssize_t n = ::read(STDIN_FILENO, &c, 1);
+        if (n <= 0) {
+            std::fprintf(stderr, "\n");
+            return false;
+        }
+        if (c == '\n') {
+            break;
+        }
+        answer += c;
+    }
+    if (!answer.empty() && answer.back() == '\r') {
+        answer.pop_back();
     }
     return answer == "y" || answer == "Y" || answer == "yes" || answer == "YES";
 }
