@@ -164,6 +164,31 @@ TEST_F(Stored, TargetWriteFromAnExportSends401PointsThenTheName) {
     EXPECT_EQ(targets.back()["name"], "Panel W");
 }
 
+TEST_F(Stored, TargetWriteMeasuresNowAndExportsInEveryFormat) {
+    const Finished w = stored({"target", "write", "20", "--measure", "--name", "Now"});
+    ASSERT_EQ(w.exitCode, 0) << w.err;
+    const auto sent = receivedCommands(transcript());
+    EXPECT_EQ(countPrefix(sent, "MEAS,1"), 1u);
+    EXPECT_EQ(countPrefix(sent, "TGDS,1,0,20,"), 401u);
+    EXPECT_EQ(sent.back(), "RMTS,0");
+
+    const Finished csv =
+        stored({"stored", "export", "--targets", "--format", "csv", "-o", file("t.csv").string()});
+    ASSERT_EQ(csv.exitCode, 0) << csv.err;
+    const std::string table = readFile(file("t.csv"));
+    EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 14);  // header and 13 targets
+    EXPECT_NE(table.find("\ntarget,3,colour,LED 450,2,3.2000,0.1552,0.0195,,"), std::string::npos);
+    EXPECT_NE(table.find("\ntarget,20,spectral,Now,"), std::string::npos);
+
+    const Finished cgats = stored(
+        {"stored", "export", "--targets", "--format", "cgats", "-o", file("t.ti3").string()});
+    ASSERT_EQ(cgats.exitCode, 0) << cgats.err;
+    EXPECT_NE(cgats.err.find("T3, T6, T9, T12"), std::string::npos) << cgats.err;
+    const std::string ti3 = readFile(file("t.ti3"));
+    EXPECT_NE(ti3.find("NUMBER_OF_SETS 9\n"), std::string::npos);
+    EXPECT_NE(ti3.find("\nT20 \"Now\" "), std::string::npos);
+}
+
 TEST_F(Stored, OptionsAreWrittenInOrderAndReadBack) {
     Finished f = stored({"options", "--set", "display-observer=10", "luminance-unit=ft-L",
                          "active-target=7", "--format", "json"});
