@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "link/StoredDataProtocol.h"
+#include "sensor/ErrorDisplayOff.h"
 #include "sensor/ResultCodes.h"
 #include "sensor/TavoRX9100.h"
 
@@ -62,9 +63,16 @@ int TavoRX9100::readStoredRecord(bool target, int number, bool checkFinite,
     if (!target) {
         return 0;
     }
-    // A target may be kept as colour values only.
+    // A target may be kept as colour values only. Its spectral header cannot tell such a
+    // target from an empty number, so the colour request is asked of both: a refusal is
+    // "nothing stored", not an error to show once per empty number.
     std::string colour;
-    if (!readStoredColor(true, number, colour)) {
+    bool hasColour = false;
+    {
+        ErrorDisplayOff quiet(errorVisible, ErrorDisplayOff::Afterwards::Restore);
+        hasColour = readStoredColor(true, number, colour);
+    }
+    if (!hasColour) {
         return 0;
     }
     MeasuringData values(setupStatus);

@@ -86,6 +86,16 @@ TEST_F(Upload, TargetsAreListedOnceEachAndTheCheckedOnesHandedOver) {
     EXPECT_EQ(std::count(sent.begin(), sent.end(), "TGDR,01,2,0,01"), 0);
 }
 
+TEST_F(Upload, EmptyTargetNumbersShowNoMessagesAndLeaveNoError) {
+    sim.driver.setErrorVisible(true);
+    runner->when(Dlg::IDD).click(IDCANCEL);
+    std::vector<DataPack> targets;
+    EXPECT_EQ(sim.driver.uploadTargetData(targets, nullptr, nullptr), 0);
+    EXPECT_TRUE(sim.ui->messageBoxes().empty());  // eight empty numbers, no "ER20" boxes
+    EXPECT_EQ(sim.driver.getInstrumentState()->getErrorCode(), 200);
+    EXPECT_EQ(sim.driver.getInstrumentState()->getErrorMessage(), "エラーなし");
+}
+
 TEST_F(Upload, ColourSpaceChangesTheColumnsAndIsStoredOnOk) {
     runner->when(Dlg::IDD)
         .selectData(Dlg::IDC_COLOR_SPACE, 1500)
