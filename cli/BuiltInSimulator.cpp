@@ -1,5 +1,7 @@
 #include "BuiltInSimulator.h"
 
+#include <filesystem>
+
 #include <chrono>
 #include <exception>
 
@@ -38,8 +40,24 @@ std::string BuiltInSimulator::start(const SimulatorOptions& options) {
             return "simulator state " + options.state + ": " + error;
         }
     }
-    if (options.stored) {
+    bool keptStateExists = false;
+    if (!options.keepState.empty()) {
+        std::error_code ignored;
+        keptStateExists = std::filesystem::exists(options.keepState, ignored);
+        std::string error;
+        if (keptStateExists && !instrument_.loadState(options.keepState, &error)) {
+            return "simulator state " + options.keepState + ": " + error;
+        }
+    }
+    if (options.stored && !keptStateExists) {
         instrument_.fillStoredData(*options.stored);
+    }
+    if (!options.keepState.empty()) {
+        if (!instrument_.saveState(options.keepState)) {
+            return "cannot write the simulator state " + options.keepState;
+        }
+        instrument_.setMemoryChangedHook(
+            [this, path = options.keepState] { instrument_.saveState(path); });
     }
     instrument_.setNoise(options.noise);
     if (options.angle) {

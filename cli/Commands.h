@@ -26,5 +26,11 @@ int runWhitecal(CommandContext& context);
 int runFactors(CommandContext& context);
 int runChannels(CommandContext& context);
 int runChannel(CommandContext& context);
+int runStoredList(CommandContext& context);
+int runStoredExport(CommandContext& context);
+int runStoredDelete(CommandContext& context);
+int runStoredRestore(CommandContext& context);
+int runTargetWrite(CommandContext& context);
+int runOptions(CommandContext& context);
 
 }  // namespace cli

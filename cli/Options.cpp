@@ -103,6 +103,11 @@ void declareSimulator(CLI::App& app, SimulatorOptions& sim) {
                              "data) in FILE, as rx9100-sim --state keeps it; FILE is not changed")
                   ->check(CLI::ExistingFile)
                   ->type_name("FILE"));
+    simOption(app.add_option("--sim-keep-state", sim.keepState,
+                             "Keep the instrument's memory in FILE: start from it when it exists "
+                             "(--sim-stored then only fills a new one) and write every change "
+                             "back, so that writes and deletes outlive the command")
+                  ->type_name("FILE"));
     simOption(app.add_option("--sim-transcript", sim.transcript,
                              "Append every line the instrument receives and sends to FILE"));
 }
@@ -184,8 +189,10 @@ void declareWhiteFiles(CLI::App& command, WhiteOptions& white, bool standardRequ
 
 // --format for the commands that print tables: a choice among those given.
 void declareTableFormat(CLI::App& command, Format& format, const std::vector<std::string>& names) {
-    const std::map<std::string, Format> formats{
-        {"table", Format::Table}, {"csv", Format::Csv}, {"json", Format::Json}};
+    const std::map<std::string, Format> formats{{"table", Format::Table},
+                                                {"csv", Format::Csv},
+                                                {"json", Format::Json},
+                                                {"cgats", Format::Cgats}};
     std::string list;
     for (const std::string& name : names) {
         list += (list.empty() ? "" : ", ") + name;
@@ -196,6 +203,122 @@ void declareTableFormat(CLI::App& command, Format& format, const std::vector<std
             "Output format: " + list)
         ->transform(CLI::IsMember(names, CLI::ignore_case))
         ->default_str("table");
+}
+
+// Which kind of stored data: at most one of --targets and --samples (the commands say
+// whether neither means both kinds).
+void declareKind(CLI::App& command, StoredOptions& stored) {
+    CLI::Option* targets =
+        command.add_flag("--targets", stored.targets, "Reference colours (targets 1 to 20)");
+    CLI::Option* samples =
+        command.add_flag("--samples", stored.samples, "Measurements (samples 0 to 99)");
+    targets->excludes(samples);
+}
+
+void declareObserver(CLI::App& command, int& observer, const char* what) {
+    command.add_option("--observer", observer, what)
+        ->check(CLI::IsMember({2, 10}))
+        ->capture_default_str();
+}
+
+void declareStored(CLI::App& app, CommandLine& line, Subcommands& commands) {
+    StoredOptions& stored = line.stored;
+    CLI::App* group = app.add_subcommand(
+        "stored",
+        "The targets and samples stored in the instrument: list, export, delete, restore");
+    group->require_subcommand(1);
+
+    commands.storedList =
+        group->add_subcommand("list", "Number, kind, name, colour values and conditions of each");
+    declareKind(*commands.storedList, stored);
+    declareTableFormat(*commands.storedList, stored.format, {"table", "json"});
+    declareObserver(*commands.storedList, stored.observer,
+                    "Observer of the colour values: 2 or 10 degrees");
+
+    commands.storedExport = group->add_subcommand(
+        "export",
+        "Every stored record with its 401 values (colour-only targets with their "
+        "colour values) into a file, written whole or not at all");
+    declareKind(*commands.storedExport, stored);
+    commands.storedExport->add_option("-o,--output", stored.outputFile, "The file to write")
+        ->required()
+        ->type_name("FILE");
+    commands.storedExport
+        ->add_option_function<std::string>(
+            "--format",
+            [&stored](const std::string& name) {
+                stored.exportFormat = name == "csv"     ? Format::Csv
+                                      : name == "cgats" ? Format::Cgats
+                                                        : Format::Json;
+            },
+            "json (restorable), csv or cgats (spectral records only)")
+        ->transform(CLI::IsMember({"json", "csv", "cgats"}, CLI::ignore_case))
+        ->default_str("json");
+    declareObserver(*commands.storedExport, stored.observer,
+                    "Observer of the colour values: 2 or 10 degrees");
+
+    commands.storedDelete = group->add_subcommand(
+        "delete", "Delete stored records, after saving them to a backup file and reading it back");
+    declareKind(*commands.storedDelete, stored);
+    CLI::Option* all =
+        commands.storedDelete->add_flag("--all", stored.all, "Every record of the kind");
+    CLI::Option* numbers =
+        commands.storedDelete->add_option("N", stored.numbers, "Numbers of the records to delete")
+            ->check(CLI::Range(0, 99));
+    all->excludes(numbers);
+    commands.storedDelete->add_flag("--yes,-y", stored.yes, "Do not ask on the terminal");
+    commands.storedDelete
+        ->add_option("--backup", stored.backupFile,
+                     "Backup file (default rx9100-backup-<kind>-<UTC time>.json here)")
+        ->type_name("FILE");
+
+    commands.storedRestore = group->add_subcommand(
+        "restore", "Write the targets of a backup or JSON export back into the instrument");
+    commands.storedRestore->add_option("FILE", stored.inputFile, "The backup or export")
+        ->required()
+        ->check(CLI::ExistingFile);
+    commands.storedRestore->add_option("--numbers", stored.numbers, "Only these target numbers")
+        ->expected(1, -1)
+        ->check(CLI::Range(1, 20));
+
+    CLI::App* target = app.add_subcommand("target", "Reference colours (targets)");
+    target->require_subcommand(1);
+    TargetWriteOptions& write = line.targetWrite;
+    commands.targetWrite = target->add_subcommand(
+        "write", "Write a reference colour into target N: from a file or a new measurement");
+    commands.targetWrite->add_option("N", write.number, "Target 1 to 20")
+        ->required()
+        ->check(wholeNumberIn("the target", 1, 20));
+    CLI::Option* from = commands.targetWrite
+                            ->add_option("--from", write.fromFile,
+                                         "A backup or export of rx9100 stored, or the JSON of "
+                                         "rx9100 measure")
+                            ->check(CLI::ExistingFile)
+                            ->type_name("FILE");
+    commands.targetWrite
+        ->add_option("--record", write.record,
+                     "Which record of the file (its number; default: the only one, or N)")
+        ->needs(from);
+    CLI::Option* measure = commands.targetWrite->add_flag("--measure", write.measure,
+                                                          "Measure now and write the spectrum");
+    from->excludes(measure);
+    commands.targetWrite->add_option("--name", write.name, "Up to 10 characters")
+        ->check(CLI::Validator(
+            [](std::string& text) {
+                return text.size() <= 10 ? std::string() : "the name has at most 10 characters";
+            },
+            "TEXT"));
+
+    commands.options = app.add_subcommand(
+        "options", "The instrument's display options, or change them with --set and read back");
+    commands.options
+        ->add_option("--set", line.options.assignments,
+                     "NAME=VALUE ... with NAME one of colour-mode, display-mode, "
+                     "display-observer (the instrument's own display, not measure "
+                     "--observer), luminance-unit, backlight, backlight-measuring, "
+                     "active-target")
+        ->expected(1, -1);
+    declareTableFormat(*commands.options, line.options.format, {"table", "json"});
 }
 
 }  // namespace
@@ -311,6 +434,7 @@ Subcommands declareCommandLine(CLI::App& app, CommandLine& line) {
             "table (for people) or json (one object)")
         ->transform(CLI::IsMember({"table", "json"}, CLI::ignore_case))
         ->default_str("table");
+    declareStored(app, line, commands);
     return commands;
 }
 

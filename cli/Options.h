@@ -39,6 +39,7 @@ struct SimulatorOptions {
     std::string state;    // a memory file of rx9100-sim --state to start from (read only)
     std::string samples;  // NAME[,NAME...]: presented one per measurement
     std::optional<int> stored;
+    std::string keepState;         // a memory file the simulator starts from and writes back to
     double wavelengthError = 0.0;  // nm
     double levelError = 0.0;
 };
@@ -97,6 +98,37 @@ struct TableOptions {
     int channel = 1;     // channel N
 };
 
+// Stored targets and samples: which kind, which numbers, where to.
+struct StoredOptions {
+    bool targets = false;
+    bool samples = false;
+    Format format = Format::Table;       // list
+    Format exportFormat = Format::Json;  // export
+    std::string outputFile;
+    bool all = false;
+    std::vector<int> numbers;
+    bool yes = false;
+    std::string backupFile;  // empty: rx9100-backup-<kind>-<UTC time>.json
+    std::string inputFile;   // restore
+    int observer = 2;        // of the colour values listed
+};
+
+// Writing one reference colour.
+struct TargetWriteOptions {
+    int number = 1;
+    std::string fromFile;  // a backup or export, or a measurement in JSON
+    int record = 0;        // the record of fromFile (0: the only one, or the same number)
+    bool measure = false;
+    std::optional<std::string> name;
+    int observer = 2;  // of a colour-only reference
+};
+
+// The instrument's own display options.
+struct InstrumentOptionsOptions {
+    std::vector<std::string> assignments;  // NAME=VALUE
+    Format format = Format::Table;
+};
+
 struct CommandLine {
     GlobalOptions global;
     MeasureOptions measure;
@@ -106,6 +138,9 @@ struct CommandLine {
     TableOptions factors;
     TableOptions channels;
     TableOptions channel;
+    StoredOptions stored;
+    TargetWriteOptions targetWrite;
+    InstrumentOptionsOptions options;
 };
 
 // The subcommands, for main() to tell which one was chosen.
@@ -119,6 +154,12 @@ struct Subcommands {
     CLI::App* factors = nullptr;
     CLI::App* channels = nullptr;
     CLI::App* channel = nullptr;
+    CLI::App* storedList = nullptr;
+    CLI::App* storedExport = nullptr;
+    CLI::App* storedDelete = nullptr;
+    CLI::App* storedRestore = nullptr;
+    CLI::App* targetWrite = nullptr;
+    CLI::App* options = nullptr;
 };
 
 Subcommands declareCommandLine(CLI::App& app, CommandLine& line);

@@ -152,6 +152,18 @@ int runProgram(int argc, char** argv) {
         exitCode = runChannels(context);
     } else if (commands.channel->parsed()) {
         exitCode = runChannel(context);
+    } else if (commands.storedList->parsed()) {
+        exitCode = runStoredList(context);
+    } else if (commands.storedExport->parsed()) {
+        exitCode = runStoredExport(context);
+    } else if (commands.storedDelete->parsed()) {
+        exitCode = runStoredDelete(context);
+    } else if (commands.storedRestore->parsed()) {
+        exitCode = runStoredRestore(context);
+    } else if (commands.targetWrite->parsed()) {
+        exitCode = runTargetWrite(context);
+    } else if (commands.options->parsed()) {
+        exitCode = runOptions(context);
     } else if (soakCommand->parsed()) {
         exitCode = runSoak(context, soak, global.sim.enabled ? &simulator.instrument() : nullptr);
     }

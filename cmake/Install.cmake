@@ -32,6 +32,7 @@ set(RX9100_HOST_HEADERS
   driver/sensor/ResultCodes.h
   driver/sensor/SetupCapability.h
   driver/sensor/SetupStatus.h
+  driver/sensor/StoredRecords.h
   driver/sensor/TavoRX9100.h
   driver/whitecal/WhiteCalibrationData.h)
 # What a dialog renderer builds against.

@@ -3,12 +3,14 @@
 #include <array>
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/Export.h"
 #include "sensor/ConcreteSensor.h"
 #include "sensor/RegistryStore.h"
+#include "sensor/StoredRecords.h"
 #include "whitecal/WhiteCalibrationData.h"
 
 class ChannelLink;
@@ -76,6 +78,7 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
 
     // Exported members the driver's dialogs and the host use.
     int getApplicationObserver() const { return applicationObserver; }
+    int getApplicationLuminance() const { return applicationLuminance; }
     bool Is2ndVer() const { return secondVersion; }
     int getInsertNd() const { return insertNd; }
     void setInsertNd(int value);
@@ -192,6 +195,27 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     void readTargetName(int number, MeasuringData& record);
     int readStoredSpectrum(bool target, int number, MeasuringData& record);
 
+    // Stored data: every target (1 to 20) or sample (0 to 99) into records, in number
+    // order. 0 when read to the end, 10 when progress.cancelled asked to stop, -10 when a
+    // read failed (the records read so far are kept). With checkFinite a record holding a
+    // value that is not finite is left out and its number listed in invalid.
+    int readStoredRecords(bool targets, bool checkFinite, StoredRecords& out,
+                          const StoredReadProgress& progress);
+    // A reference colour: 401 spectral points (type 3) or three colour values (Lv, x, y)
+    // for the observer of the host, then the name. 10 without sending for a number outside
+    // 1 to 20 or data that cannot be written (targetWritable); else the first failing
+    // exchange's result, the points before it staying written.
+    int writeTarget(int number, const DataPack& reference, const std::string& name);
+    // 401 values of a spectrum, or three colour values each below 1 000 000.
+    static bool targetWritable(const DataPack& reference);
+    // The instrument's active target into getActiveTarget(), and its choice.
+    int checkActiveTarget();
+    int setActiveTarget(int number);
+    // Every sample (samples true) or every target.
+    int clearAllData(bool samples);
+    // One stored record after the other, stopping at the first failure (its result).
+    int deleteStoredRecords(bool targets, const std::vector<int>& numbers);
+
     // White-calibration application (in place; a vector that is not 401 long is left alone).
     void ConvMeasurementData(MeasuringData& record, int channel);
     void CalbMeasurementData(MeasuringData& record);
@@ -235,6 +259,13 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     int notAvailable();
     // Data that came back incomplete or malformed: error 43 with its text, and 10.
     RX9100_INTERNAL int dataNotReceived();
+    // One stored record: a record in pack, nothing (empty or invalid: see invalid), or the
+    // failure that stops a reading.
+    // The import dialog for targets or samples, its results into the host's vectors.
+    RX9100_INTERNAL int runUploadDialog(bool targets, std::vector<DataPack>* first,
+                                        std::vector<DataPack>* second);
+    RX9100_INTERNAL int readStoredRecord(bool target, int number, bool checkFinite,
+                                         std::optional<DataPack>& pack, bool& invalid);
 
     // The measurement run's stop: asked for by the host (cancel) or by a disconnect.
     RX9100_INTERNAL bool stopRequested() const;

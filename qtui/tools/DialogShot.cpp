@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "dialogs/CCheckCommunicationDlg.h"
+#include "dialogs/COptionRx9100Dlg.h"
 #include "dialogs/CPortSettingsDlg.h"
 #include "dialogs/CSetupRx9100Dlg.h"
 #include "measure/CMeasureProgressDlg.h"
@@ -29,8 +30,10 @@
 #include "sensor/TavoRX9100.h"
 #include "simulator/InProcessConnection.h"
 #include "simulator/Instrument.h"
+#include "transfer/CDownloadTargetDlg.h"
 #include "transfer/CSelectClearFormatDlg.h"
 #include "transfer/CUploadProgDlg.h"
+#include "transfer/CUploadRx9100Dlg.h"
 #include "usercal/CEditCalIdDlg.h"
 #include "whitecal/CWhiteCalibrationDlg.h"
 
@@ -113,6 +116,47 @@ std::unique_ptr<platform::ui::Dialog> setupShot(bool lowLuminance) {
                                              *driver.getSetupStatus());
 }
 
+// A driver connected to a simulated instrument with twelve stored samples and targets, for
+// the dialogs that read from the instrument as they open.
+TavoRX9100& simulatedDriver() {
+    static rx9100sim::Instrument instrument;
+    static TavoRX9100 driver;
+    static const bool connected = [] {
+        instrument.setNoise(0.0);
+        instrument.fillStoredData(12);
+        driver.setConnection(std::make_unique<rx9100sim::InProcessConnection>(instrument));
+        driver.setErrorVisible(false);
+        return driver.connect() == 0;
+    }();
+    if (!connected) {
+        std::fprintf(stderr, "the simulated instrument did not answer\n");
+    }
+    return driver;
+}
+
+std::unique_ptr<platform::ui::Dialog> uploadShot() {
+    auto d = std::make_unique<CUploadRx9100Dlg>(simulatedDriver(), true, 1300);
+    d->setTitleText(resources::loadString(CUploadRx9100Dlg::IDS_IMPORT_TARGETS_TITLE));
+    d->initialize();
+    d->userCheckRow(CUploadRx9100Dlg::IDC_LIST, 0, true);
+    d->userCheckRow(CUploadRx9100Dlg::IDC_LIST, 2, true);
+    return d;
+}
+
+std::unique_ptr<platform::ui::Dialog> downloadShot() {
+    TavoRX9100& driver = simulatedDriver();
+    StoredRecords samples;
+    driver.readStoredRecords(false, true, samples, {});
+    DataPack reference = samples.records.at(1);
+    reference.name = "D65 ref";
+    auto d = std::make_unique<CDownloadTargetDlg>(driver, 1300);
+    d->prepare(reference);
+    d->initialize();
+    d->userType(CDownloadTargetDlg::IDC_TARGET_NUMBER, "3");
+    d->userType(CDownloadTargetDlg::IDC_NAME, "D65 ref");
+    return d;
+}
+
 struct Shot {
     const char* name;
     int templateId;
@@ -141,6 +185,10 @@ const std::vector<Shot>& shots() {
              return d;
          }},
         {"CSelectClearFormatDlg", 17001, [] { return std::make_unique<CSelectClearFormatDlg>(); }},
+        {"CUploadRx9100Dlg", 7101, uploadShot},
+        {"CDownloadTargetDlg", 8001, downloadShot},
+        {"COptionRx9100Dlg", 17015,
+         [] { return std::make_unique<COptionRx9100Dlg>(simulatedDriver()); }},
         {"CEditCalIdDlg", 1501,
          [] {
              auto d = std::make_unique<CEditCalIdDlg>();

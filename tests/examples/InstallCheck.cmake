@@ -61,9 +61,9 @@ elseif(STEP STREQUAL "symbols")
       message("lib${library}.so exports ${total} symbols: host interface ${host}, "
         "renderer surface ${renderer}")
       set(too_many OFF)
-      # The host interface includes the factor-table, calibration-channel and correction
-      # members of the driver class.
-      if(host GREATER 260 OR renderer GREATER 185)
+      # The host interface includes the factor-table, calibration-channel, correction and
+      # stored-data members of the driver class.
+      if(host GREATER 270 OR renderer GREATER 185)
         set(too_many ON)
       endif()
     else()

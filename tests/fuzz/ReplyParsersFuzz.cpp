@@ -1,6 +1,6 @@
 // The protocol layer's reply parsers on any line an instrument (or a line fault) could
 // send: splitting into fields, hexadecimal values, identity, version, conditions,
-// measuring time and data headers. Besides crashes and undefined behaviour it checks what
+// measuring time, data headers and the active target. Besides crashes and undefined behaviour it checks what
 // the parsers promise: fields join back to the line, hexadecimal values keep their bits,
 // codes always come from the condition tables.
 #include <algorithm>
@@ -15,6 +15,7 @@
 #include "link/IdentityProtocol.h"
 #include "link/MeasurementProtocol.h"
 #include "link/ReplyFields.h"
+#include "link/StoredDataProtocol.h"
 #include "sensor/ConditionCodes.h"
 
 namespace {
@@ -107,6 +108,10 @@ void checkMeasurement(const std::string& reply) {
     if (const auto values = protocol::parseColorValues(reply)) {
         fuzz::check(values->size() == 3, "colour values not three");
         (void)protocol::hasColorValues(*values);
+    }
+    if (const auto target = protocol::parseActiveTarget(reply)) {
+        fuzz::check(*target >= protocol::kFirstTarget && *target <= protocol::kLastTarget,
+                    "an active target outside 1 to 20");
     }
 }
 

@@ -6,9 +6,11 @@ namespace resources::templates {
 
 const platform::ui::DialogTemplate* findDialogTemplate(int id) {
     using Accessor = const platform::ui::DialogTemplate& (*)();
-    static constexpr std::array<Accessor, 10> all = {
-        checkCommunication, editCalId,        measureProgress, uploadProgress, selectClearFormat,
-        portSettings,       whiteCalibration, whiteMeasure,    userMeasure,    setupConditions,
+    static constexpr std::array<Accessor, 13> all = {
+        checkCommunication, editCalId,    measureProgress,  uploadProgress,
+        selectClearFormat,  portSettings, whiteCalibration, whiteMeasure,
+        userMeasure,        upload,       downloadTarget,   instrumentOption,
+        setupConditions,
     };
     for (Accessor get : all) {
         if (get().id == id) {

@@ -10,10 +10,13 @@ const platform::ui::DialogTemplate& checkCommunication();  // 1601
 const platform::ui::DialogTemplate& editCalId();           // 1501
 const platform::ui::DialogTemplate& measureProgress();     // 1901
 const platform::ui::DialogTemplate& uploadProgress();      // 7001
+const platform::ui::DialogTemplate& upload();              // 7101
 const platform::ui::DialogTemplate& portSettings();        // 7301
+const platform::ui::DialogTemplate& downloadTarget();      // 8001
 const platform::ui::DialogTemplate& selectClearFormat();   // 17001
 const platform::ui::DialogTemplate& userMeasure();         // 17006
 const platform::ui::DialogTemplate& whiteMeasure();        // 17014
+const platform::ui::DialogTemplate& instrumentOption();    // 17015
 const platform::ui::DialogTemplate& whiteCalibration();    // 12001
 const platform::ui::DialogTemplate& setupConditions();     // 17020
 
