@@ -9,6 +9,7 @@
 #include "platform/Export.h"
 #include "sensor/ConcreteSensor.h"
 #include "sensor/RegistryStore.h"
+#include "usercal/CalibrationFiles.h"
 #include "whitecal/WhiteCalibrationData.h"
 
 class ChannelLink;
@@ -219,6 +220,10 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     WhiteCalibrationData* whiteCalibrationRef(int angle);
     WhiteCalibrationData* whiteCalibrationTra(int angle);
 
+    // The channel operations of the user-calibration editor (whole channels to and from
+    // its files, erasing).
+    RX9100_INTERNAL ChannelLink editorChannels();
+
   protected:
     void createThread() override;
     static unsigned recvdataThread(void* param);
@@ -295,6 +300,10 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     const WhiteCalibrationData* whiteCalibrationInForce() const;
     std::array<WhiteCalibrationData, 3> whiteCalRef;
     std::array<WhiteCalibrationData, 3> whiteCalTra;
+    // The user-calibration editor's files, as last loaded or saved.
+    UserCalibrationFile userCalibrationFile;
+    LensCoefficientFile lensCoefficientFile;
+    NdCoefficientFile ndCoefficientFile;
 
   private:
     // The exchanges, the receive thread: machinery a host never sees.

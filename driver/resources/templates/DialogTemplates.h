@@ -12,6 +12,9 @@ const platform::ui::DialogTemplate& measureProgress();     // 1901
 const platform::ui::DialogTemplate& uploadProgress();      // 7001
 const platform::ui::DialogTemplate& portSettings();        // 7301
 const platform::ui::DialogTemplate& selectClearFormat();   // 17001
+const platform::ui::DialogTemplate& lensCorrData();        // 17007
+const platform::ui::DialogTemplate& editCalData();         // 17008
+const platform::ui::DialogTemplate& ndCorrData();          // 17009
 const platform::ui::DialogTemplate& userMeasure();         // 17006
 const platform::ui::DialogTemplate& whiteMeasure();        // 17014
 const platform::ui::DialogTemplate& whiteCalibration();    // 12001

@@ -190,7 +190,6 @@ TEST(DriverObjectTest, OperationsNotBuiltYetRefuseTouchingNothing) {
     platform::setUiServices(ui);
     const std::vector<std::function<int()>> operations = {
         [&] { return driver.setupInstrument(); },
-        [&] { return driver.setupWhiteCalibrationData(); },
         [&] { return driver.doInstrumentOption(); },
         [&] { return driver.uploadTargetData(targets, nullptr, nullptr); },
         [&] { return driver.uploadSampleData(targets, samples, nullptr, nullptr); },
