@@ -26,5 +26,11 @@ int runWhitecal(CommandContext& context);
 int runFactors(CommandContext& context);
 int runChannels(CommandContext& context);
 int runChannel(CommandContext& context);
+enum class UsercalVerb { Save, Load, Erase, Id, Show };
+int runUsercal(CommandContext& context, UsercalVerb verb);
+// usercal show: no instrument.
+int runUsercalShow(const UsercalOptions& options);
+// factors --write-lens / --write-nd.
+int runFactorWrite(CommandContext& context);
 
 }  // namespace cli

@@ -95,6 +95,22 @@ struct TableOptions {
     int channel = 1;     // channel N
 };
 
+// The user-calibration editor's actions from the command line, and its files.
+struct UsercalOptions {
+    int channel = 1;
+    std::string file;
+    std::string id;
+    bool force = false;  // save: replace an existing file
+    bool yes = false;    // erase: no question
+    Format format = Format::Table;
+};
+
+// factors --write-lens FILE / --write-nd FILTER FILE.
+struct FactorWriteOptions {
+    std::string lensFile;
+    std::vector<std::string> nd;  // filter and file
+};
+
 struct CommandLine {
     GlobalOptions global;
     MeasureOptions measure;
@@ -104,6 +120,8 @@ struct CommandLine {
     TableOptions factors;
     TableOptions channels;
     TableOptions channel;
+    UsercalOptions usercal;
+    FactorWriteOptions factorWrite;
 };
 
 // The subcommands, for main() to tell which one was chosen.
@@ -117,6 +135,12 @@ struct Subcommands {
     CLI::App* factors = nullptr;
     CLI::App* channels = nullptr;
     CLI::App* channel = nullptr;
+    CLI::App* usercal = nullptr;
+    CLI::App* usercalSave = nullptr;
+    CLI::App* usercalLoad = nullptr;
+    CLI::App* usercalErase = nullptr;
+    CLI::App* usercalId = nullptr;
+    CLI::App* usercalShow = nullptr;
 };
 
 Subcommands declareCommandLine(CLI::App& app, CommandLine& line);
