@@ -2,6 +2,7 @@
 // instrument started from a prepared memory: the lines they send, the files they write and
 // their refusals.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <algorithm>
 #include <bit>
@@ -92,6 +93,24 @@ TEST_F(UsercalTest, SaveThenLoadSendsBackEveryEntryBitForBit) {
     EXPECT_EQ(shown["id"], "LAB-A");
     EXPECT_EQ(shown["accepted"], true);
     EXPECT_EQ(shown["wavelength"][0], 380.5);
+}
+
+TEST_F(UsercalTest, CtrlCStopsALoadBetweenEntriesWithoutTheIdAndStore) {
+    const std::string saved = file("three.ucf").string();
+    ASSERT_EQ(runWith({"usercal", "save", "3", saved}).exitCode, 0);
+    std::filesystem::remove(transcript());
+    CliProcess process(folder.path(),
+                       simulated({"--sim-state", file("state.json").string(), "--sim-baud", "9600",
+                                  "usercal", "load", "5", saved}));
+    ASSERT_TRUE(waitUntil([&] { return sent("UCPS,1,05,") >= 20; }, std::chrono::seconds(20)));
+    process.signal(SIGINT);
+    const Finished r = process.wait(std::chrono::seconds(10));
+    EXPECT_EQ(r.exitCode, 130) << r.err;
+    EXPECT_NE(r.err.find("channel 5 holds part of the file's entries"), std::string::npos) << r.err;
+    EXPECT_LT(sent("UCPS,0,05,"), 401);
+    EXPECT_EQ(sent("UCPS,2"), 0);
+    EXPECT_EQ(sent("UCPS,3"), 0);
+    EXPECT_EQ(commands().back(), "RMTS,0");
 }
 
 TEST_F(UsercalTest, SaveRefusesToReplaceAFileUnlessForced) {
