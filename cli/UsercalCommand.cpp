@@ -343,12 +343,12 @@ int runFactorWrite(CommandContext& context) {
         NdCoefficientFile record;
         if (const auto problem = usercal::loadNd(request.file, record);
             problem != usercal::FileProblem::None) {
-            printError(request.file + ": " + kFormatWrong + " (the file " +
-                       usercal::problemText(problem) +
-                       (problem == usercal::FileProblem::BadHeader
-                            ? "; its first line must be " + usercal::ndHeaderFor(request.file)
-                            : std::string()) +
-                       ")");
+            printError(
+                request.file + ": " + kFormatWrong + " (the file " + usercal::problemText(problem) +
+                (problem == usercal::FileProblem::BadHeader
+                     ? "; its first line must be [" + fs::path(request.file).stem().string() + "]"
+                     : std::string()) +
+                ")");
             return kExitInstrument;
         }
         request.action = Action::WriteNd;

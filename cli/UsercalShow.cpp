@@ -41,6 +41,11 @@ void printVerdict(usercal::FileProblem problem) {
     }
 }
 
+// An ".ncf" file's header: its own name in brackets.
+std::string ndHeaderFor(const std::string& path) {
+    return "[" + std::filesystem::path(path).stem().string() + "]";
+}
+
 int exitFor(usercal::FileProblem problem) {
     return problem == usercal::FileProblem::None ? kExitOk : kExitInstrument;
 }
@@ -90,14 +95,12 @@ int showUcf(const UsercalOptions& options) {
 }
 
 int showFactors(const UsercalOptions& options, bool nd) {
-    CoefficientFile record;
-    usercal::FileProblem problem = usercal::readCoefficients(options.file, record);
-    if (problem == usercal::FileProblem::None) {
-        NdCoefficientFile ndRecord;
-        LensCoefficientFile lensRecord;
-        problem = nd ? usercal::loadNd(options.file, ndRecord)
-                     : usercal::loadLens(options.file, lensRecord);
-    }
+    NdCoefficientFile ndRecord;
+    LensCoefficientFile lensRecord;
+    const usercal::FileProblem problem =
+        nd ? usercal::loadNd(options.file, ndRecord) : usercal::loadLens(options.file, lensRecord);
+    const CoefficientFile& record = nd ? static_cast<const CoefficientFile&>(ndRecord)
+                                       : static_cast<const CoefficientFile&>(lensRecord);
     const char* kind = nd ? "ncf" : "lcf";
     if (options.format == Format::Json) {
         nlohmann::json out{{"file", options.file},
@@ -120,7 +123,7 @@ int showFactors(const UsercalOptions& options, bool nd) {
     }
     std::printf("  header %s", record.header.c_str());
     if (nd) {
-        std::printf(" (must be %s)", usercal::ndHeaderFor(options.file).c_str());
+        std::printf(" (must be %s)", ndHeaderFor(options.file).c_str());
     }
     std::printf("\n  %-5s %14s\n", "nm", "factor");
     for (int i = 0; i < kCalibrationEntries; ++i) {

@@ -61,32 +61,34 @@ inline constexpr std::size_t kUcfLargest = kUcfIdBytes + 2 * (kUcfHeaderBytes + 
 // ".ucf" from its bytes: the fields in order, a table only where its flag is non-zero;
 // bytes after the last field are ignored. Truncated when the bytes end inside a field
 // (record then untouched). Headers are not judged here.
-RX9100_API FileProblem parseUcf(std::span<const std::uint8_t> bytes, UserCalibrationFile& record);
-RX9100_API FileProblem readUcf(const std::string& path, UserCalibrationFile& record);
+FileProblem parseUcf(std::span<const std::uint8_t> bytes, UserCalibrationFile& record);
+FileProblem readUcf(const std::string& path, UserCalibrationFile& record);
 // The bytes of a ".ucf" record: a table written only where its flag is non-zero (then as
 // 1), the ID cut at 20 bytes.
-RX9100_API std::string ucfBytes(const UserCalibrationFile& record);
-RX9100_API FileProblem writeUcf(const std::string& path, const UserCalibrationFile& record);
+std::string ucfBytes(const UserCalibrationFile& record);
+FileProblem writeUcf(const std::string& path, const UserCalibrationFile& record);
 // Both headers, leading blanks removed, read "[Wave]" and "[Level]".
-RX9100_API bool ucfHeadersValid(const UserCalibrationFile& record);
+bool ucfHeadersValid(const UserCalibrationFile& record);
 
 // ".lcf"/".ncf" from their text: line 1 the header, lines 2 to 402 the factors (double
 // quotes at both ends of a line removed, a trailing CR dropped, read as atof does in the
 // "C" locale, then rounded to single precision); Truncated before the 402nd line (record
 // then untouched); later lines ignored.
-RX9100_API FileProblem parseCoefficients(const std::string& text, CoefficientFile& record);
-RX9100_API FileProblem readCoefficients(const std::string& path, CoefficientFile& record);
+FileProblem parseCoefficients(const std::string& text, CoefficientFile& record);
+FileProblem readCoefficients(const std::string& path, CoefficientFile& record);
 // Header line and the factors with "%4.10f", each line ending in CR LF.
-RX9100_API std::string coefficientText(const CoefficientFile& record);
-RX9100_API FileProblem writeCoefficients(const std::string& path, const CoefficientFile& record);
+std::string coefficientText(const CoefficientFile& record);
+FileProblem writeCoefficients(const std::string& path, const CoefficientFile& record);
 // Every factor f satisfies 0 < f <= 1.0 (NaN fails).
-RX9100_API bool factorsValid(const CoefficientFile& record);
+bool factorsValid(const CoefficientFile& record);
 // "[NAME]" for a file whose base name (no folder, no extension) is NAME.
-RX9100_API std::string ndHeaderFor(const std::string& path);
+std::string ndHeaderFor(const std::string& path);
 // The header, leading blanks removed, is the file's own base name in brackets.
-RX9100_API bool ndHeaderValid(const CoefficientFile& record, const std::string& path);
+bool ndHeaderValid(const CoefficientFile& record, const std::string& path);
 
 // What the editor accepts: read, then the headers (".ucf", ".ncf") and factors checked.
+// The record holds what was read even when the file is then refused for its content.
+// These four are the host's too (a host can inspect a file as the editor would).
 RX9100_API FileProblem loadUcf(const std::string& path, UserCalibrationFile& record);
 RX9100_API FileProblem loadLens(const std::string& path, LensCoefficientFile& record);
 RX9100_API FileProblem loadNd(const std::string& path, NdCoefficientFile& record);
