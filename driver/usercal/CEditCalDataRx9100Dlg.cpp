@@ -147,8 +147,13 @@ void CEditCalDataRx9100Dlg::fillCombos() {
     combo(IDC_ND_TABLE).select(0);
 }
 
+const platform::ui::ListView* CEditCalDataRx9100Dlg::channelList() const {
+    return dynamic_cast<const platform::ui::ListView*>(findControl(IDC_CHANNELS));
+}
+
 std::optional<int> CEditCalDataRx9100Dlg::selectedChannel() const {
-    const int row = const_cast<CEditCalDataRx9100Dlg*>(this)->list(IDC_CHANNELS).selectionMark();
+    const auto* view = channelList();
+    const int row = view != nullptr ? view->selectionMark() : -1;
     if (row <= 0 || row >= TavoRX9100::kChannels) {
         return std::nullopt;
     }
@@ -156,7 +161,8 @@ std::optional<int> CEditCalDataRx9100Dlg::selectedChannel() const {
 }
 
 bool CEditCalDataRx9100Dlg::columnOn(int row, int column) const {
-    return const_cast<CEditCalDataRx9100Dlg*>(this)->list(IDC_CHANNELS).cell(row, column) == kOn;
+    const auto* view = channelList();
+    return view != nullptr && view->cell(row, column) == kOn;
 }
 
 void CEditCalDataRx9100Dlg::updateButtons() {
@@ -171,7 +177,8 @@ void CEditCalDataRx9100Dlg::updateButtons() {
 }
 
 int CEditCalDataRx9100Dlg::selectedNdFilter() const {
-    return const_cast<CEditCalDataRx9100Dlg*>(this)->combo(IDC_ND_TABLE).selection() == 1 ? 2 : 1;
+    const auto* box = dynamic_cast<const platform::ui::ComboBox*>(findControl(IDC_ND_TABLE));
+    return box != nullptr && box->selection() == 1 ? 2 : 1;
 }
 
 void CEditCalDataRx9100Dlg::updateNdShowButton() {

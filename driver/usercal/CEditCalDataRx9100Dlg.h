@@ -63,6 +63,7 @@ class CEditCalDataRx9100Dlg : public platform::ui::Dialog {
     void refreshList();
     void fillCombos();
     void updateButtons();
+    const platform::ui::ListView* channelList() const;
     // The selected row when it is a channel other than 00, else nothing.
     std::optional<int> selectedChannel() const;
     // The column of the row reads "ON".
