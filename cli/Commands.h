@@ -32,5 +32,11 @@ int runStoredDelete(CommandContext& context);
 int runStoredRestore(CommandContext& context);
 int runTargetWrite(CommandContext& context);
 int runOptions(CommandContext& context);
+enum class UsercalVerb { Save, Load, Erase, Id, Show };
+int runUsercal(CommandContext& context, UsercalVerb verb);
+// usercal show: no instrument.
+int runUsercalShow(const UsercalOptions& options);
+// factors --write-lens / --write-nd.
+int runFactorWrite(CommandContext& context);
 
 }  // namespace cli

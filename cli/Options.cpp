@@ -375,6 +375,17 @@ Subcommands declareCommandLine(CLI::App& app, CommandLine& line) {
         "Which adapter-lens and ND factor tables exist at the current angle, and their "
         "401 factors");
     declareTableFormat(*commands.factors, line.factors.format, {"table", "json", "csv"});
+    auto* writeLens = commands.factors->add_option(
+        "--write-lens", line.factorWrite.lensFile,
+        "Write the adapter-lens factors of FILE.lcf for all three measuring angles, as the "
+        "user-calibration editor does");
+    commands.factors
+        ->add_option("--write-nd", line.factorWrite.nd,
+                     "Write the ND factors of FILE.ncf (its header: its own name in brackets) "
+                     "for ND filter 1 or 2 at all three measuring angles")
+        ->expected(2)
+        ->type_name("FILTER FILE")
+        ->excludes(writeLens);
     commands.channels = app.add_subcommand(
         "channels", "Calibration channels 0 to 10: mode, ID, tables, the active one marked");
     commands.channels->add_flag("--quick", line.channels.quick,
@@ -387,6 +398,40 @@ Subcommands declareCommandLine(CLI::App& app, CommandLine& line) {
         ->required()
         ->check(wholeNumberIn("the channel", 1, 10));
     declareTableFormat(*commands.channel, line.channel.format, {"table", "json", "csv"});
+
+    commands.usercal = app.add_subcommand(
+        "usercal", "Back up, restore, erase and name calibration channels; inspect their files");
+    commands.usercal->require_subcommand(1);
+    auto channelArgument = [&line](CLI::App& command) {
+        command.add_option("N", line.usercal.channel, "Channel 1 to 10")
+            ->required()
+            ->check(wholeNumberIn("the channel", 1, 10));
+    };
+    commands.usercalSave = commands.usercal->add_subcommand(
+        "save", "Save channel N (ID and the tables it holds) into FILE.ucf");
+    channelArgument(*commands.usercalSave);
+    commands.usercalSave->add_option("FILE", line.usercal.file, "The .ucf file")->required();
+    commands.usercalSave->add_flag("--force", line.usercal.force, "Replace an existing file");
+    commands.usercalLoad = commands.usercal->add_subcommand(
+        "load", "Write channel N from FILE.ucf (checked entry by entry as it is sent)");
+    channelArgument(*commands.usercalLoad);
+    commands.usercalLoad->add_option("FILE", line.usercal.file, "The .ucf file")
+        ->required()
+        ->check(CLI::ExistingFile);
+    commands.usercalErase =
+        commands.usercal->add_subcommand("erase", "Reset channel N's tables and clear it");
+    channelArgument(*commands.usercalErase);
+    commands.usercalErase->add_flag("--yes", line.usercal.yes, "Do not ask first");
+    commands.usercalId =
+        commands.usercal->add_subcommand("id", "Set channel N's ID (at most 10 characters)");
+    channelArgument(*commands.usercalId);
+    commands.usercalId->add_option("TEXT", line.usercal.id, "The ID")->required();
+    commands.usercalShow = commands.usercal->add_subcommand(
+        "show", "Print a .ucf, .lcf or .ncf file and whether the editor would accept it");
+    commands.usercalShow->add_option("FILE", line.usercal.file, "The file")
+        ->required()
+        ->check(CLI::ExistingFile);
+    declareTableFormat(*commands.usercalShow, line.usercal.format, {"table", "json"});
 
     commands.measure = app.add_subcommand("measure", "Take one measurement or a series");
     declareOutput(*commands.measure, line.measure.output);

@@ -129,6 +129,22 @@ struct InstrumentOptionsOptions {
     Format format = Format::Table;
 };
 
+// The user-calibration editor's actions from the command line, and its files.
+struct UsercalOptions {
+    int channel = 1;
+    std::string file;
+    std::string id;
+    bool force = false;  // save: replace an existing file
+    bool yes = false;    // erase: no question
+    Format format = Format::Table;
+};
+
+// factors --write-lens FILE / --write-nd FILTER FILE.
+struct FactorWriteOptions {
+    std::string lensFile;
+    std::vector<std::string> nd;  // filter and file
+};
+
 struct CommandLine {
     GlobalOptions global;
     MeasureOptions measure;
@@ -141,6 +157,8 @@ struct CommandLine {
     StoredOptions stored;
     TargetWriteOptions targetWrite;
     InstrumentOptionsOptions options;
+    UsercalOptions usercal;
+    FactorWriteOptions factorWrite;
 };
 
 // The subcommands, for main() to tell which one was chosen.
@@ -160,6 +178,12 @@ struct Subcommands {
     CLI::App* storedRestore = nullptr;
     CLI::App* targetWrite = nullptr;
     CLI::App* options = nullptr;
+    CLI::App* usercal = nullptr;
+    CLI::App* usercalSave = nullptr;
+    CLI::App* usercalLoad = nullptr;
+    CLI::App* usercalErase = nullptr;
+    CLI::App* usercalId = nullptr;
+    CLI::App* usercalShow = nullptr;
 };
 
 Subcommands declareCommandLine(CLI::App& app, CommandLine& line);

@@ -90,6 +90,9 @@ int runProgram(int argc, char** argv) {
     if (commands.ports->parsed()) {
         return finalExitCode(runPorts());
     }
+    if (commands.usercalShow->parsed()) {
+        return finalExitCode(runUsercalShow(line.usercal));
+    }
     if (!global.settingsDir.empty()) {
         std::error_code error;
         std::filesystem::create_directories(global.settingsDir, error);
@@ -147,7 +150,16 @@ int runProgram(int argc, char** argv) {
     } else if (commands.whitecal->parsed()) {
         exitCode = runWhitecal(context);
     } else if (commands.factors->parsed()) {
-        exitCode = runFactors(context);
+        const bool writing = !line.factorWrite.lensFile.empty() || !line.factorWrite.nd.empty();
+        exitCode = writing ? runFactorWrite(context) : runFactors(context);
+    } else if (commands.usercalSave->parsed()) {
+        exitCode = runUsercal(context, UsercalVerb::Save);
+    } else if (commands.usercalLoad->parsed()) {
+        exitCode = runUsercal(context, UsercalVerb::Load);
+    } else if (commands.usercalErase->parsed()) {
+        exitCode = runUsercal(context, UsercalVerb::Erase);
+    } else if (commands.usercalId->parsed()) {
+        exitCode = runUsercal(context, UsercalVerb::Id);
     } else if (commands.channels->parsed()) {
         exitCode = runChannels(context);
     } else if (commands.channel->parsed()) {

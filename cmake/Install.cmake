@@ -34,6 +34,7 @@ set(RX9100_HOST_HEADERS
   driver/sensor/SetupStatus.h
   driver/sensor/StoredRecords.h
   driver/sensor/TavoRX9100.h
+  driver/usercal/CalibrationFiles.h
   driver/whitecal/WhiteCalibrationData.h)
 # What a dialog renderer builds against.
 set(RX9100_RENDERER_HEADERS

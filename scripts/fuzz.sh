@@ -11,7 +11,7 @@ set -euo pipefail
 seconds=${1:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-targets=${FUZZ_TARGETS:-replies measurement settings simulator}
+targets=${FUZZ_TARGETS:-replies measurement settings simulator ucf lcf ncf}
 
 if ! command -v clang++ >/dev/null || ! dpkg-query -W -f='${Status}' libclang-rt-14-dev 2>/dev/null |
   grep -q "install ok installed"; then

@@ -17,7 +17,7 @@ constexpr Entry kErrors[] = {
     {21, 20021, false}, {30, 20030, true},  {31, 20031, true}, {32, 20032, true},
     {33, 20033, true},  {34, 20034, true},  {40, 20155, true}, {41, 20814, true},
     {42, 20815, true},  {43, 20202, true},  {71, 20071, true}, {83, 20083, true},
-    {99, 20099, true},  {100, 20160, true},
+    {99, 20099, true},
 };
 
 }  // namespace

@@ -6,8 +6,6 @@
 //          software offers cd/m^2 only. Change it here to offer ft-L again.
 //   61715  "%1 から %2 までの数値を入力してください。": the range prompt of the numeric fields,
 //          %1 and %2 are the lower and upper bound.
-//   20160  "この機能はこのドライバではまだ使用できません" (this function is not available in
-//          this driver yet): the text of error 100, an operation whose subsystem is not built.
 //   20610..20613  widths of the user-calibration list columns CH, ID, 波長, レベル.
 //   20700..20737  headers and widths (decimal text) of the stored-data list, in four blocks:
 //          20700..20708  target mode headers of the columns other than the three colour
@@ -58,7 +56,6 @@ constexpr auto kStrings = std::to_array<Entry>({
     {20151, "測定中"},
     {20155, "白色校正が行われていません"},
     {20156, "ファイルフォーマットが正しくありません"},
-    {20160, "この機能はこのドライバではまだ使用できません"},
     // Warning texts.
     {20200, "エラーなし"},
     {20201, "露光量不足"},

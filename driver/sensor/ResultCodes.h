@@ -23,9 +23,6 @@ inline constexpr int kInvalidData = 41;   // a measured value is not a number
 inline constexpr int kAngleChanged = 42;  // the white calibration of this angle is missing
 inline constexpr int kDataNotReceived = 43;
 inline constexpr int kNoResponse = 99;  // the transport failed
-// The operation belongs to a part of the driver not built yet. Outside the instrument's
-// ranges (ER 0 to 99, OK 200 to 299), so a host never mistakes it for the instrument's.
-inline constexpr int kNotAvailable = 100;
 inline constexpr int kNoError = 200;               // "OK00"
 inline constexpr int kInsufficientExposure = 216;  // "OK16"
 }  // namespace error

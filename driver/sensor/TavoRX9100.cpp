@@ -89,12 +89,6 @@ ConnectionLink TavoRX9100::connectionLink(Exchanger& through) {
     return ConnectionLink(through, *connection, instrumentId);
 }
 
-int TavoRX9100::notAvailable() {
-    instrumentState.setErrorCode(codes::error::kNotAvailable);
-    setErrorMessage(codes::error::kNotAvailable);
-    return codes::status::kRefused;
-}
-
 bool TavoRX9100::isTriggerCancel() {
     return isCanceled(connection);
 }

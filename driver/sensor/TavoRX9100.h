@@ -11,6 +11,7 @@
 #include "sensor/ConcreteSensor.h"
 #include "sensor/RegistryStore.h"
 #include "sensor/StoredRecords.h"
+#include "usercal/CalibrationFiles.h"
 #include "whitecal/WhiteCalibrationData.h"
 
 class ChannelLink;
@@ -243,6 +244,10 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     WhiteCalibrationData* whiteCalibrationRef(int angle);
     WhiteCalibrationData* whiteCalibrationTra(int angle);
 
+    // The channel operations of the user-calibration editor (whole channels to and from
+    // its files, erasing).
+    RX9100_INTERNAL ChannelLink editorChannels();
+
   protected:
     void createThread() override;
     static unsigned recvdataThread(void* param);
@@ -255,8 +260,6 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     RX9100_INTERNAL bool switchMeasuringKey(bool enable, bool reportFailure);
     void initializeInstrument() override;
 
-    // An operation whose subsystem is not in this build: refused, never faked.
-    int notAvailable();
     // Data that came back incomplete or malformed: error 43 with its text, and 10.
     RX9100_INTERNAL int dataNotReceived();
     // One stored record: a record in pack, nothing (empty or invalid: see invalid), or the
@@ -326,6 +329,10 @@ class RX9100_API TavoRX9100 : public ConcreteSensor {
     const WhiteCalibrationData* whiteCalibrationInForce() const;
     std::array<WhiteCalibrationData, 3> whiteCalRef;
     std::array<WhiteCalibrationData, 3> whiteCalTra;
+    // The user-calibration editor's files, as last loaded or saved.
+    UserCalibrationFile userCalibrationFile;
+    LensCoefficientFile lensCoefficientFile;
+    NdCoefficientFile ndCoefficientFile;
 
   private:
     // The exchanges, the receive thread: machinery a host never sees.

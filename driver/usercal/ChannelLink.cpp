@@ -154,3 +154,113 @@ int ChannelLink::readTable(ChannelTable table, int ch, double* entries) {
     }
     return kOk;
 }
+
+namespace {
+
+constexpr double kWavelengthTolerance = 2.0;  // nm from the nominal wavelength
+constexpr double kLowestLevel = 0.001;
+constexpr double kHighestLevel = 1000.0;
+
+bool wavelengthFits(const double* wave, int i) {
+    const double d = wave[i] - protocol::identityEntry(ChannelTable::Wavelength, i);
+    if (!(d >= -kWavelengthTolerance && d <= kWavelengthTolerance)) {
+        return false;  // NaN too
+    }
+    return i + 1 >= protocol::kTableEntries || !(wave[i] > wave[i + 1]);
+}
+
+bool levelFits(double value) {
+    return value >= kLowestLevel && value <= kHighestLevel;
+}
+
+bool sendableId(const std::string& id) {
+    for (const char c : id) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int ChannelLink::writeChannel(int ch, const std::string& id, int writeWave, const double* wave,
+                              int writeLevel, const double* level) {
+    std::string reply;
+    for (int i = 0; i < protocol::kTableEntries; ++i) {
+        if (writeWave != 0) {
+            if (!wavelengthFits(wave, i)) {
+                return codes::status::kRefused;
+            }
+            if (int r = exchanger_.exchange(
+                    protocol::channelEntryWriteCommand(ChannelTable::Wavelength, ch, i, wave[i]),
+                    reply, protocol::kChannelWriteTimeout, true);
+                r != kOk) {
+                return r;
+            }
+        }
+        if (writeLevel != 0) {
+            if (!levelFits(level[i])) {
+                return codes::status::kRefused;
+            }
+            if (int r = exchanger_.exchange(
+                    protocol::channelEntryWriteCommand(ChannelTable::Level, ch, i, level[i]), reply,
+                    protocol::kChannelWriteTimeout, true);
+                r != kOk) {
+                return r;
+            }
+        }
+    }
+    if (!sendableId(id)) {
+        return codes::status::kRefused;
+    }
+    if (int r = exchanger_.exchange(protocol::channelFileIdCommand(ch, id), reply,
+                                    protocol::kChannelWriteTimeout, true);
+        r != kOk) {
+        return r;
+    }
+    return exchanger_.exchange(protocol::kChannelStore, reply, protocol::kChannelWriteTimeout,
+                               true);
+}
+
+int ChannelLink::readChannel(int ch, std::string& id, int& hasWave, double* wave, int& hasLevel,
+                             double* level) {
+    std::string reply;
+    // Level first, then wavelength: each probed by its entry 000.
+    for (const ChannelTable table : {ChannelTable::Level, ChannelTable::Wavelength}) {
+        int& has = table == ChannelTable::Level ? hasLevel : hasWave;
+        double* entries = table == ChannelTable::Level ? level : wave;
+        has = 0;
+        if (exchanger_.exchange(protocol::channelEntryCommand(table, ch, 0), reply,
+                                protocol::kChannelTableTimeout, false) == kOk) {
+            has = 1;
+            if (int r = readTable(table, ch, entries); r != kOk) {
+                return r;
+            }
+        } else {
+            for (int i = 0; i < protocol::kTableEntries; ++i) {
+                entries[i] = protocol::identityEntry(table, i);
+            }
+        }
+    }
+    if (int r = exchanger_.exchange(protocol::channelIdQuery(ch), reply,
+                                    protocol::kChannelTableTimeout, false);
+        r != kOk) {
+        return r;
+    }
+    id = protocol::parseChannelId(reply, protocol::kFileIdLength);
+    return kOk;
+}
+
+int ChannelLink::eraseChannel(int ch) {
+    std::string reply;
+    for (const ChannelTable table : {ChannelTable::Wavelength, ChannelTable::Level}) {
+        for (int i = 0; i < protocol::kTableEntries; ++i) {
+            (void)exchanger_.exchange(
+                protocol::channelEntryWriteCommand(table, ch, i, protocol::identityEntry(table, i)),
+                reply, protocol::kChannelWriteTimeout, true);
+        }
+    }
+    return exchanger_.exchange(protocol::channelClearCommand(ch), reply,
+                               protocol::kChannelWriteTimeout, true);
+}

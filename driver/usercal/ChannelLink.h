@@ -27,6 +27,21 @@ class ChannelLink {
     // 401 entries into table; a failure stops the read, entries read so far stay.
     [[nodiscard]] int readTable(protocol::ChannelTable table, int ch, double* entries);
 
+    // A whole channel from a file's tables (401 entries each), entry by entry: each
+    // wavelength entry within 2.0 nm of its nominal wavelength and not above the next one,
+    // each level factor from 0.001 to 1000; then the ID and the store. A refused entry
+    // (10) or a failed exchange ends it there, without ID and store: the entries before it
+    // have been written. An ID with control characters is refused before its line.
+    [[nodiscard]] int writeChannel(int ch, const std::string& id, int writeWave, const double* wave,
+                                   int writeLevel, const double* level);
+    // A whole channel for a file: a table counts as held when its entry 000 reads (then all
+    // 401 are read, a failure ends it); a table not held gets the identity entries. The ID
+    // is at most ten characters, leading blanks removed.
+    [[nodiscard]] int readChannel(int ch, std::string& id, int& hasWave, double* wave,
+                                  int& hasLevel, double* level);
+    // Both tables back to the identity (failures of these writes ignored), then "UCCD".
+    [[nodiscard]] int eraseChannel(int ch);
+
   private:
     // Whether a scan of entries first..last finds one that differs from the identity.
     bool scanFinds(protocol::ChannelTable table, int ch, int first, int last);

@@ -13,7 +13,8 @@ inline constexpr int kChannelQueryTimeout = 1;
 inline constexpr int kChannelScanTimeout = 10;
 inline constexpr int kChannelTableTimeout = 3;
 inline constexpr int kChannelWriteTimeout = 10;
-inline constexpr std::size_t kIdLength = 20;  // at most, as read back
+inline constexpr std::size_t kIdLength = 20;      // at most, as read back
+inline constexpr std::size_t kFileIdLength = 10;  // at most, as saved into a file
 
 inline constexpr const char* kChannelQuery = "UCCR\r\n";
 inline constexpr const char* kChannelStore = "UCPS,3\r\n";
@@ -29,13 +30,17 @@ std::string channelClearCommand(int ch);                                 // "UCC
 std::string channelEntryCommand(ChannelTable table, int ch, int index);  // "UCPR,t,CC,III"
 std::string channelIdQuery(int ch);                                      // "UCPR,2,CC"
 std::string channelIdCommand(int ch, const std::string& id);             // "UCPS,2,CC,%10s"
+// A table entry written, the value as eight hexadecimal digits: "UCPS,t,CC,III,hhhhhhhh".
+std::string channelEntryWriteCommand(ChannelTable table, int ch, int index, double value);
+// The ID as a file gives it, without alignment: "UCPS,2,CC,ID".
+std::string channelFileIdCommand(int ch, const std::string& id);
 
 // The active channel: the two digits after "OK00,"; nothing unless they name a channel.
 std::optional<int> parseActiveChannel(const std::string& reply);
 // A table entry: field 2 as the eight hexadecimal digits of a single-precision number.
 std::optional<double> parseChannelEntry(const std::string& reply);
-// The ID: at most 20 characters after "OK00,", leading blanks removed.
-std::string parseChannelId(const std::string& reply);
+// The ID: at most `length` characters after "OK00,", leading blanks removed.
+std::string parseChannelId(const std::string& reply, std::size_t length = kIdLength);
 
 // The entry of a table that corrects nothing: 380 + index nm, or the factor 1.0.
 double identityEntry(ChannelTable table, int index);

@@ -1,5 +1,5 @@
 // White calibration: the records by method and measuring angle, and the calibration
-// dialog. The user calibration data editor is not part of this build yet and refuses with 10.
+// dialog.
 #include "platform/ModuleResources.h"
 #include "platform/Window.h"
 #include "sensor/ConditionCodes.h"
@@ -26,10 +26,6 @@ int TavoRX9100::doWhiteCalibration() {
     const int code = dialog.doModal();
     doWhiteCalb = false;
     return code;
-}
-
-int TavoRX9100::setupWhiteCalibrationData() {
-    return notAvailable();
 }
 
 WhiteCalibrationData* TavoRX9100::whiteCalibrationRef(int angle) {

@@ -34,6 +34,8 @@
 #include "transfer/CSelectClearFormatDlg.h"
 #include "transfer/CUploadProgDlg.h"
 #include "transfer/CUploadRx9100Dlg.h"
+#include "usercal/CCorrDataDlg.h"
+#include "usercal/CEditCalDataRx9100Dlg.h"
 #include "usercal/CEditCalIdDlg.h"
 #include "whitecal/CWhiteCalibrationDlg.h"
 
@@ -157,6 +159,50 @@ std::unique_ptr<platform::ui::Dialog> downloadShot() {
     return d;
 }
 
+// The user calibration editor against a simulated instrument with three calibrated channels
+// and factor tables for the adapter lens and ND filter 1, channel 03 selected.
+std::unique_ptr<platform::ui::Dialog> calibrationEditorShot() {
+    static rx9100sim::Instrument instrument;
+    static TavoRX9100 driver;
+    static UserCalibrationFile userFile;
+    static NdCoefficientFile ndFile;
+    static LensCoefficientFile lensFile;
+    rx9100sim::Memory memory = instrument.memory();
+    const char* ids[] = {"", "LAMP-A", "LED-5000K", "HALOGEN"};
+    for (int ch = 1; ch <= 3; ++ch) {
+        memory.channels[ch].level = rx9100sim::unitTable();
+        (*memory.channels[ch].level)[0] = 0.97f;
+        memory.channels[ch].id = ids[ch];
+    }
+    memory.channels[1].wavelength = rx9100sim::identityWavelengthTable();
+    (*memory.channels[1].wavelength)[0] = 380.4f;
+    memory.channels[3].level.reset();
+    memory.channels[3].wavelength = rx9100sim::identityWavelengthTable();
+    (*memory.channels[3].wavelength)[10] = 390.3f;
+    memory.lensTables[0] = rx9100sim::unitTable();
+    memory.ndTables[0][0] = rx9100sim::unitTable();
+    instrument.setMemory(memory);
+    driver.setConnection(std::make_unique<rx9100sim::InProcessConnection>(instrument));
+    driver.setErrorVisible(false);
+    if (driver.connect() == 0) {
+        driver.checkSetupStatus();
+        driver.checkCalibrationCh();
+    }
+    auto dialog = std::make_unique<CEditCalDataRx9100Dlg>(driver, userFile, ndFile, lensFile);
+    dialog->initialize();
+    dialog->userSelect(CEditCalDataRx9100Dlg::IDC_CHANNELS, 3);
+    return dialog;
+}
+
+// A factor table as the instrument might hold it: a gentle slope with a dip.
+const double* sampleFactors() {
+    static double table[401];
+    for (int i = 0; i < 401; ++i) {
+        table[i] = 0.92 + 0.0002 * i - 0.05 * std::exp(-std::pow((i - 180) / 30.0, 2));
+    }
+    return table;
+}
+
 struct Shot {
     const char* name;
     int templateId;
@@ -212,6 +258,19 @@ const std::vector<Shot>& shots() {
         {"CWhiteCalibrationDlg", 12001, whiteCalibrationShot},
         {"CSetupRx9100Dlg", 17020, [] { return setupShot(false); }},
         {"CSetupRx9100Dlg-RX-9100A", 17020, [] { return setupShot(true); }},
+        {"CEditCalDataRx9100Dlg", 17008, calibrationEditorShot},
+        {"CLensCorrDataDlg", 17007,
+         [] {
+             auto d = std::make_unique<CLensCorrDataDlg>();
+             d->setTable(sampleFactors());
+             return d;
+         }},
+        {"CNdCorrDataDlg", 17009,
+         [] {
+             auto d = std::make_unique<CNdCorrDataDlg>();
+             d->setTable(sampleFactors());
+             return d;
+         }},
         // The measuring dialogs measure as they open; their templates are what shows.
         {"CWhiteMeasureDlg", 17014,
          [] {

@@ -6,11 +6,11 @@ namespace resources::templates {
 
 const platform::ui::DialogTemplate* findDialogTemplate(int id) {
     using Accessor = const platform::ui::DialogTemplate& (*)();
-    static constexpr std::array<Accessor, 13> all = {
+    static constexpr std::array<Accessor, 16> all = {
         checkCommunication, editCalId,    measureProgress,  uploadProgress,
         selectClearFormat,  portSettings, whiteCalibration, whiteMeasure,
         userMeasure,        upload,       downloadTarget,   instrumentOption,
-        setupConditions,
+        setupConditions,    lensCorrData, editCalData,      ndCorrData,
     };
     for (Accessor get : all) {
         if (get().id == id) {

@@ -14,6 +14,9 @@ const platform::ui::DialogTemplate& upload();              // 7101
 const platform::ui::DialogTemplate& portSettings();        // 7301
 const platform::ui::DialogTemplate& downloadTarget();      // 8001
 const platform::ui::DialogTemplate& selectClearFormat();   // 17001
+const platform::ui::DialogTemplate& lensCorrData();        // 17007
+const platform::ui::DialogTemplate& editCalData();         // 17008
+const platform::ui::DialogTemplate& ndCorrData();          // 17009
 const platform::ui::DialogTemplate& userMeasure();         // 17006
 const platform::ui::DialogTemplate& whiteMeasure();        // 17014
 const platform::ui::DialogTemplate& instrumentOption();    // 17015

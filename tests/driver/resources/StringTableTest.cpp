@@ -55,7 +55,7 @@ TEST(StringTable, ColumnWidthsArePositiveNumbers) {
 
 // Every id the driver's dialogs and messages load must have a text.
 TEST(StringTable, EveryUsedIdHasAText) {
-    std::vector<int> ids = {16111, 16120, 16121, 16201, 20099, 20150, 20151, 20155, 20156, 20160,
+    std::vector<int> ids = {16111, 16120, 16121, 16201, 20099, 20150, 20151, 20155, 20156,
                             20200, 20201, 20202, 20400, 20401, 20402, 20405, 20406, 20410, 20411,
                             20412, 20420, 20510, 20511, 20520, 20521, 20560, 20561, 20564, 20565,
                             20600, 20601, 20602, 20603, 20650, 20651, 20655, 20658, 20740, 20741,

@@ -2,14 +2,11 @@
 
 #include <atomic>
 #include <filesystem>
-#include <functional>
 #include <thread>
 
-#include "platform/ScriptedUiServices.h"
 #include "platform/Window.h"
 #include "resources/StringTable.h"
 #include "sensor/TavoRX9100.h"
-#include "support/ScriptedConnection.h"
 
 namespace {
 
@@ -176,29 +173,3 @@ TEST(DriverObjectTest, QuitRemoteWhenTheTriggerCannotBeDisabled) {
     EXPECT_FALSE(driver.remoteLock.heldByCurrentThread());
 }
 
-TEST(DriverObjectTest, OperationsNotBuiltYetRefuseTouchingNothing) {
-    TestDriver driver;
-    auto link = std::make_unique<ScriptedConnection>();
-    ScriptedConnection* wire = link.get();
-    wire->close();
-    driver.setConnection(std::move(link));  // never the settings' port: it may be an instrument
-    auto ui = std::make_shared<platform::ScriptedUiServices>();
-    platform::setUiServices(ui);
-    const std::vector<std::function<int()>> operations = {
-        [&] { return driver.setupWhiteCalibrationData(); },
-    };
-    const std::string notBuilt = resources::loadString(20160);
-    ASSERT_FALSE(notBuilt.empty());
-    for (std::size_t i = 0; i < operations.size(); ++i) {
-        driver.getInstrumentState()->clearError();
-        EXPECT_EQ(operations[i](), 10) << "operation " << i;
-        // Said as such, never "no error" (200).
-        EXPECT_EQ(driver.getInstrumentState()->getErrorCode(), 100) << "operation " << i;
-        EXPECT_EQ(driver.getInstrumentState()->getErrorMessage(), notBuilt) << "operation " << i;
-    }
-    ASSERT_EQ(ui->messageBoxes().size(), operations.size());  // error display is on
-    EXPECT_EQ(ui->messageBoxes().back().text, notBuilt);
-    platform::setUiServices(nullptr);
-    EXPECT_EQ(wire->opens, 0);
-    EXPECT_TRUE(wire->sent().empty());
-}

@@ -20,6 +20,7 @@ class TestableDriver : public TavoRX9100 {
     using TavoRX9100::remoteMeasuring;
     using TavoRX9100::remoteRunning;
     using TavoRX9100::triggerEnabled;
+    using TavoRX9100::userCalibrationFile;
 };
 
 struct SimulatedDriver {
