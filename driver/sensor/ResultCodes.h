@@ -22,7 +22,7 @@ inline constexpr int kWhiteCalibrationMissing = 40;
 inline constexpr int kInvalidData = 41;   // a measured value is not a number
 inline constexpr int kAngleChanged = 42;  // the white calibration of this angle is missing
 inline constexpr int kDataNotReceived = 43;
-inline constexpr int kNoResponse = 99;  // the transport failed
+inline constexpr int kNoResponse = 99;             // the transport failed
 inline constexpr int kNoError = 200;               // "OK00"
 inline constexpr int kInsufficientExposure = 216;  // "OK16"
 }  // namespace error

@@ -1,8 +1,8 @@
 // The protocol layer's reply parsers on any line an instrument (or a line fault) could
 // send: splitting into fields, hexadecimal values, identity, version, conditions,
-// measuring time, data headers and the active target. Besides crashes and undefined behaviour it checks what
-// the parsers promise: fields join back to the line, hexadecimal values keep their bits,
-// codes always come from the condition tables.
+// measuring time, data headers and the active target. Besides crashes and undefined behaviour it
+// checks what the parsers promise: fields join back to the line, hexadecimal values keep their
+// bits, codes always come from the condition tables.
 #include <algorithm>
 #include <cctype>
 #include <cmath>

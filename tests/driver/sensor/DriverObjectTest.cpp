@@ -172,4 +172,3 @@ TEST(DriverObjectTest, QuitRemoteWhenTheTriggerCannotBeDisabled) {
     EXPECT_TRUE(driver.triggerEnabled);
     EXPECT_FALSE(driver.remoteLock.heldByCurrentThread());
 }
-
