@@ -43,6 +43,17 @@ std::string channelIdCommand(int ch, const std::string& id) {
     return text;
 }
 
+std::string channelEntryWriteCommand(ChannelTable table, int ch, int index, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "UCPS,%d,%02d,%03d,%s\r\n", static_cast<int>(table), ch, index,
+                  hexnum::doubleToHex(value).c_str());
+    return text;
+}
+
+std::string channelFileIdCommand(int ch, const std::string& id) {
+    return line("UCPS,2,%02d,", ch) + id + "\r\n";
+}
+
 std::optional<int> parseActiveChannel(const std::string& reply) {
     if (reply.size() < kValueAt + 2 || reply[kValueAt - 1] != ',') {
         return std::nullopt;

@@ -29,6 +29,10 @@ std::string channelClearCommand(int ch);                                 // "UCC
 std::string channelEntryCommand(ChannelTable table, int ch, int index);  // "UCPR,t,CC,III"
 std::string channelIdQuery(int ch);                                      // "UCPR,2,CC"
 std::string channelIdCommand(int ch, const std::string& id);             // "UCPS,2,CC,%10s"
+// A table entry written, the value as eight hexadecimal digits: "UCPS,t,CC,III,hhhhhhhh".
+std::string channelEntryWriteCommand(ChannelTable table, int ch, int index, double value);
+// The ID as a file gives it, without alignment: "UCPS,2,CC,ID".
+std::string channelFileIdCommand(int ch, const std::string& id);
 
 // The active channel: the two digits after "OK00,"; nothing unless they name a channel.
 std::optional<int> parseActiveChannel(const std::string& reply);

@@ -6,9 +6,10 @@ namespace resources::templates {
 
 const platform::ui::DialogTemplate* findDialogTemplate(int id) {
     using Accessor = const platform::ui::DialogTemplate& (*)();
-    static constexpr std::array<Accessor, 9> all = {
-        checkCommunication, editCalId,        measureProgress, uploadProgress, selectClearFormat,
-        portSettings,       whiteCalibration, whiteMeasure,    userMeasure,
+    static constexpr std::array<Accessor, 11> all = {
+        checkCommunication, editCalId,        measureProgress,       uploadProgress,
+        selectClearFormat,  portSettings,     whiteCalibration,      whiteMeasure,
+        userMeasure,        levelCalibration, wavelengthCalibration,
     };
     for (Accessor get : all) {
         if (get().id == id) {
