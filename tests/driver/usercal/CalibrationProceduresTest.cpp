@@ -13,6 +13,7 @@
 #include "support/TempFolder.h"
 #include "usercal/CCorrectLevelDlg.h"
 #include "usercal/CCorrectWavelengthDlg.h"
+#include "usercal/WavelengthCalibration.h"
 #include "whitecal/CWhiteMeasureDlg.h"
 
 namespace {
@@ -103,6 +104,15 @@ TEST_F(CalibrationProcedures, LinesMeasuredOffByAnErrorAreReferredToTheirTrueWav
         EXPECT_NEAR((*table)[static_cast<std::size_t>(i)], 380 + i - 1.5, 0.05) << 380 + i;
     }
     EXPECT_FALSE(sim.instrument.memory().channels[4].level);
+
+    // The correction reads each point's value at its table entry, 1.5 nm short of the
+    // nominal wavelength: the line, measured 1.5 nm long, moves 1.5 nm further.
+    std::vector<MeasuringData> records;
+    ASSERT_EQ(sim.driver.doMeasurement(records, nullptr), 0);
+    sim.driver.getSetupStatus()->setCalibrationMode(5);
+    sim.driver.CorrectMeasurementData(records.front(), 4);
+    EXPECT_TRUE(sim.driver.getWaveCalSet(4));
+    EXPECT_NEAR(*usercal::lineCentroid(records.front().getData(), 543, 556), 546.07 + 3.0, 0.1);
 }
 
 TEST_F(CalibrationProcedures, WavelengthRowsRangesAndRefusedCalculations) {
