@@ -37,6 +37,11 @@ std::string fileTitle(const std::string& path) {
 
 CopyResult copyIntoFolder(const std::string& source, const std::string& folder,
                           std::string& target) {
+    return copyIntoFolderAs(source, folder, fileTitle(source), target);
+}
+
+CopyResult copyIntoFolderAs(const std::string& source, const std::string& folder,
+                            const std::string& name, std::string& target) {
     std::string base = folder;
     if (!base.empty() && base.back() == '/') {
         base.pop_back();
@@ -44,7 +49,7 @@ CopyResult copyIntoFolder(const std::string& source, const std::string& folder,
     if (::mkdir(base.c_str(), 0755) != 0 && (errno == ENOENT || errno == ENAMETOOLONG)) {
         return CopyResult::NoFolder;  // any other failure: the folder is there already
     }
-    target = base + "/" + fileTitle(source);
+    target = base + "/" + name;
     if (::strcasecmp(source.c_str(), target.c_str()) == 0) {
         return CopyResult::AlreadyThere;
     }

@@ -30,6 +30,10 @@ enum class CopyResult {
 CopyResult copyIntoFolder(const std::string& source, const std::string& folder,
                           std::string& target);
 
+// The same under another file name.
+CopyResult copyIntoFolderAs(const std::string& source, const std::string& folder,
+                            const std::string& name, std::string& target);
+
 // The file name with its extension, without the folder.
 std::string fileTitle(const std::string& path);
 

@@ -35,6 +35,8 @@
 #include "transfer/CUploadProgDlg.h"
 #include "transfer/CUploadRx9100Dlg.h"
 #include "usercal/CCorrDataDlg.h"
+#include "usercal/CCorrectLevelDlg.h"
+#include "usercal/CCorrectWavelengthDlg.h"
 #include "usercal/CEditCalDataRx9100Dlg.h"
 #include "usercal/CEditCalIdDlg.h"
 #include "whitecal/CWhiteCalibrationDlg.h"
@@ -202,6 +204,96 @@ const double* sampleFactors() {
     }
     return table;
 }
+// A mercury lamp measured 1.5 nm too long, in per cent of its strongest line.
+std::vector<double> mercuryPercent() {
+    const double lines[][2] = {
+        {404.66, 0.35}, {435.83, 0.8}, {546.07, 1.0}, {576.96, 0.22}, {579.07, 0.24}};
+    std::vector<double> s(401);
+    for (int i = 0; i < 401; ++i) {
+        for (const auto& [nm, height] : lines) {
+            s[i] += height * std::exp(-std::pow((380 + i - nm - 1.5) / 1.6, 2));
+        }
+        s[i] *= 100.0;
+    }
+    return s;
+}
+
+std::string shotNumber(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4g", value);
+    return text;
+}
+
+// A tungsten lamp (2856 K Planck curve) scaled to the given peak.
+std::vector<double> tungsten(double peak) {
+    std::vector<double> lamp(401);
+    double highest = 0;
+    for (int i = 0; i < 401; ++i) {
+        const double m = (380 + i) * 1e-9;
+        lamp[i] = 1.0 / (std::pow(m, 5) * (std::exp(0.014388 / (m * 2856)) - 1));
+        highest = std::max(highest, lamp[i]);
+    }
+    for (double& v : lamp) {
+        v *= peak / highest;
+    }
+    return lamp;
+}
+
+TavoRX9100& shotDriver() {
+    static TavoRX9100 driver;
+    return driver;
+}
+
+// The wavelength calibration with the lamp measured and three lines marked.
+class WavelengthShot : public CCorrectWavelengthDlg {
+  public:
+    WavelengthShot() : CCorrectWavelengthDlg(shotDriver(), 3, "HG-LAMP") {}
+
+  protected:
+    void onInitDialog() override {
+        CCorrectWavelengthDlg::onInitDialog();
+        graph(IDC_GRAPH).addSeries({"", mercuryPercent()});
+        const char* rows[][2] = {{"437.33", "435.83"}, {"547.57", "546.07"}, {"578.46", ""}};
+        for (int row = 0; row < 3; ++row) {
+            const RowIds& ids = kRowIds[row];
+            edit(ids.centroid).setText(rows[row][0]);
+            numericEdit(ids.reference).setText(rows[row][1]);
+            checkBox(ids.check).setEnabled(true);
+            checkBox(ids.check).setChecked(row < 2);
+            numericEdit(ids.reference).setEnabled(row < 2);
+        }
+        numericEdit(IDC_RANGE_START).setValue(572);
+        numericEdit(IDC_RANGE_END).setValue(585);
+        numericEdit(IDC_ROW_NUMBER).setValue(3);
+        for (int id : {IDC_ADD, IDC_ZOOM, IDC_FULL_RANGE, platform::IDOK}) {
+            findControl(id)->setEnabled(true);
+        }
+    }
+};
+
+// The level calibration with a tungsten lamp measured and its reference registered.
+class LevelShot : public CCorrectLevelDlg {
+  public:
+    LevelShot() : CCorrectLevelDlg(shotDriver(), 3, "HG-LAMP") {}
+
+  protected:
+    void onInitDialog() override {
+        CCorrectLevelDlg::onInitDialog();
+        const std::vector<double> reference = tungsten(1.0);
+        std::vector<double> measured = tungsten(1.0);
+        for (int i = 0; i < 401; ++i) {
+            measured[i] *= 1.0 + 0.08 * (i - 200) / 200.0;
+        }
+        for (int row = 0; row < 401; ++row) {
+            grid(IDC_GRID).setCellText(row, shotNumber(reference[row]));
+        }
+        graph(IDC_GRAPH).addSeries({"測定", measured});
+        graph(IDC_GRAPH).addSeries({"基準データ", reference});
+        for (int id : {IDC_ZOOM, IDC_FULL_RANGE, platform::IDOK}) {
+            findControl(id)->setEnabled(true);
+        }
+    }
+};
 
 struct Shot {
     const char* name;
@@ -276,6 +368,8 @@ const std::vector<Shot>& shots() {
          [] {
              return std::make_unique<platform::ui::Dialog>(resources::templates::whiteMeasure());
          }},
+        {"CCorrectWavelengthDlg", 17024, [] { return std::make_unique<WavelengthShot>(); }},
+        {"CCorrectLevelDlg", 17023, [] { return std::make_unique<LevelShot>(); }},
         {"CUserMeasureDlg", 17006,
          [] {
              return std::make_unique<platform::ui::Dialog>(resources::templates::userMeasure());
