@@ -7,6 +7,8 @@
 #include "resources/templates/DialogTemplates.h"
 #include "sensor/TavoRX9100.h"
 #include "usercal/CCorrDataDlg.h"
+#include "usercal/CCorrectLevelDlg.h"
+#include "usercal/CCorrectWavelengthDlg.h"
 #include "usercal/CEditCalIdDlg.h"
 #include "usercal/ChannelLink.h"
 
@@ -237,11 +239,63 @@ void CEditCalDataRx9100Dlg::onClicked(int id) {
         case IDC_ND_WRITE:
             writeNd();
             break;
+        case IDC_WAVELENGTH_CAL:
+            calibrateWavelength();
+            break;
+        case IDC_LEVEL_CAL:
+            calibrateLevel();
+            break;
         default:
-            // The wavelength and level calibrations: their procedures come with a later
-            // build; the buttons only follow their enable rules.
             break;
     }
+}
+
+// --- calibration procedures ---------------------------------------------------------
+
+void CEditCalDataRx9100Dlg::calibrateWavelength() {
+    const std::optional<int> ch = selectedChannel();
+    if (!ch) {
+        return;
+    }
+    // The lamp is measured without any user correction.
+    SetupStatus& status = *driver_.getSetupStatus();
+    const int remembered = status.getCalibrationCh();
+    status.setCalibrationCh(0);
+    (void)driver_.setActiveCh();
+    CCorrectWavelengthDlg wavelength(driver_, *ch, list(IDC_CHANNELS).cell(*ch, kIdColumn), this);
+    if (wavelength.doModal() == platform::IDOK) {
+        status.setCalibrationCh(remembered);
+        (void)driver_.setActiveCh();
+        list(IDC_CHANNELS).setSelectionMark(*ch);
+        chainLevelCalibration_ = true;
+        calibrateLevel();
+        return;
+    }
+    restoreChannel(remembered, *ch);
+}
+
+void CEditCalDataRx9100Dlg::calibrateLevel() {
+    const std::optional<int> ch = selectedChannel();
+    if (!ch) {
+        return;
+    }
+    // Right after its wavelength calibration the channel measures with its new table.
+    SetupStatus& status = *driver_.getSetupStatus();
+    const int remembered = status.getCalibrationCh();
+    status.setCalibrationCh(chainLevelCalibration_ ? *ch : 0);
+    (void)driver_.setActiveCh();
+    chainLevelCalibration_ = false;
+    CCorrectLevelDlg level(driver_, *ch, list(IDC_CHANNELS).cell(*ch, kIdColumn), this);
+    (void)level.doModal();
+    restoreChannel(remembered, *ch);
+}
+
+void CEditCalDataRx9100Dlg::restoreChannel(int remembered, int row) {
+    driver_.getSetupStatus()->setCalibrationCh(remembered);
+    (void)driver_.setActiveCh();
+    rebuildList();
+    list(IDC_CHANNELS).setSelectionMark(row);
+    updateButtons();
 }
 
 // --- channel actions ----------------------------------------------------------------

@@ -80,6 +80,13 @@ class CEditCalDataRx9100Dlg : public platform::ui::Dialog {
     void writeLens();
     void showNd();
     void writeNd();
+    // The calibration procedures of the selected channel; a successful wavelength
+    // calibration goes straight on with the level calibration, measured on the channel.
+    void calibrateWavelength();
+    void calibrateLevel();
+    // Puts the remembered channel back on the instrument, reads the list again and selects
+    // the channel's row.
+    void restoreChannel(int remembered, int row);
     // Refreshes the list when the channel rebuild succeeds.
     void rebuildList();
     std::optional<std::string> askForFile(const char* extension, bool open);
@@ -92,4 +99,5 @@ class CEditCalDataRx9100Dlg : public platform::ui::Dialog {
     NdCoefficientFile& ndFile_;
     LensCoefficientFile& lensFile_;
     int ndDataState_ = 0;
+    bool chainLevelCalibration_ = false;
 };

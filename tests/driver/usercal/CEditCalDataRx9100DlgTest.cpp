@@ -14,9 +14,13 @@
 
 #include "platform/ui/ScriptedDialogRunner.h"
 #include "resources/StringTable.h"
+#include "simulator/Spectrum.h"
 #include "support/SimulatedDriver.h"
 #include "usercal/CCorrDataDlg.h"
+#include "usercal/CCorrectLevelDlg.h"
+#include "usercal/CCorrectWavelengthDlg.h"
 #include "usercal/CEditCalIdDlg.h"
+#include "whitecal/CWhiteMeasureDlg.h"
 
 namespace {
 
@@ -458,6 +462,60 @@ TEST_F(CalibrationEditor, FactorFilesAreWrittenForAllThreeAnglesAndShown) {
         EXPECT_EQ((*sim.instrument.memory().ndTables[angle][1])[7], 0.5f);
         EXPECT_FALSE(sim.instrument.memory().ndTables[angle][0].has_value());
     }
+}
+
+}  // namespace
+
+namespace {
+
+using Wave = CCorrectWavelengthDlg;
+using Level = CCorrectLevelDlg;
+
+TEST_F(CalibrationEditor, AWavelengthCalibrationOnChannel00ChainsTheLevelCalibrationOnTheChannel) {
+    memory.channels[5] = calibrated("OTHER");
+    memory.activeChannel = 5;
+    load();
+    sim.instrument.setScene(*rx9100sim::LightSource::parse("lines:HG"), 100.0);
+    sim.instrument.setNoise(0);
+    sim.instrument.setMeasuringTiming({0.05, 0.01});
+    int activeWhileMeasuringLines = -1;
+    int activeWhileMeasuringLevel = -1;
+    runner->when(Dlg::IDD)
+        .select(Dlg::IDC_CHANNELS, 2)
+        .click(Dlg::IDC_WAVELENGTH_CAL)
+        .inspect([this](Dialog& d) {
+            // Back on the remembered channel, the new table in the list.
+            EXPECT_EQ(sim.instrument.memory().activeChannel, 5);
+            EXPECT_TRUE(sim.instrument.memory().channels[2].wavelength);
+            EXPECT_EQ(d.list(Dlg::IDC_CHANNELS).selectionMark(), 2);
+        })
+        .click(IDOK);
+    runner->when(Wave::IDD)
+        .inspect(
+            [&](Dialog&) { activeWhileMeasuringLines = sim.instrument.memory().activeChannel; })
+        .click(Wave::IDC_MEASURE)
+        .type(Wave::IDC_RANGE_START, "541")
+        .type(Wave::IDC_RANGE_END, "552")
+        .click(Wave::IDC_ADD)
+        .click(IDOK);
+    runner->when(CUserMeasureDlg::IDD);
+    runner->when(Level::IDD)
+        .inspect(
+            [&](Dialog&) { activeWhileMeasuringLevel = sim.instrument.memory().activeChannel; })
+        .click(IDCANCEL);
+    EXPECT_EQ(openEditor(), 0);
+    EXPECT_EQ(activeWhileMeasuringLines, 0);  // the lamp measured without correction
+    EXPECT_EQ(activeWhileMeasuringLevel, 2);  // the level measured with the new table
+    EXPECT_EQ(sim.instrument.memory().activeChannel, 5);
+
+    // Started on its own, the level calibration measures on channel 00.
+    runner->when(Dlg::IDD).select(Dlg::IDC_CHANNELS, 3).click(Dlg::IDC_LEVEL_CAL).click(IDOK);
+    runner->when(Level::IDD)
+        .inspect(
+            [&](Dialog&) { activeWhileMeasuringLevel = sim.instrument.memory().activeChannel; })
+        .click(IDCANCEL);
+    EXPECT_EQ(openEditor(), 0);
+    EXPECT_EQ(activeWhileMeasuringLevel, 0);
 }
 
 }  // namespace

@@ -98,12 +98,13 @@ TEST_F(CalibrationProcedures, LinesMeasuredOffByAnErrorAreReferredToTheirTrueWav
     EXPECT_EQ(std::count_if(sent.begin(), sent.end(),
                             [](const std::string& s) { return s.starts_with("UCPS,1"); }),
               0);  // the level table is not touched
-    const auto& table = sim.instrument.memory().channels[4].wavelength;
+    const rx9100sim::Memory memory = sim.instrument.memory();
+    const auto& table = memory.channels[4].wavelength;
     ASSERT_TRUE(table);
     for (int i = 0; i < 401; ++i) {
         EXPECT_NEAR((*table)[static_cast<std::size_t>(i)], 380 + i - 1.5, 0.05) << 380 + i;
     }
-    EXPECT_FALSE(sim.instrument.memory().channels[4].level);
+    EXPECT_FALSE(memory.channels[4].level);
 
     // The correction reads each point's value at its table entry, 1.5 nm short of the
     // nominal wavelength: the line, measured 1.5 nm long, moves 1.5 nm further.
@@ -203,7 +204,8 @@ TEST_F(CalibrationProcedures, ATiltedSensitivityIsCorrectedByReferenceOverMeasur
     Level dialog(sim.driver, 6, "A-LAMP");
     ASSERT_EQ(dialog.doModal(), IDOK);
     EXPECT_EQ(boxTexts(), std::vector<std::string>{resources::loadString(20910)});
-    const auto& level = sim.instrument.memory().channels[6].level;
+    const rx9100sim::Memory memory = sim.instrument.memory();
+    const auto& level = memory.channels[6].level;
     ASSERT_TRUE(level);
     for (int nm : {380, 480, 580, 680, 780}) {
         // The instrument read 1 + 0.1 (nm - 580) / 200 times too much.
@@ -211,7 +213,7 @@ TEST_F(CalibrationProcedures, ATiltedSensitivityIsCorrectedByReferenceOverMeasur
                     1.0 / (1.0 + 0.1 * (nm - 580) / 200.0), 1e-4)
             << nm;
     }
-    EXPECT_FALSE(sim.instrument.memory().channels[6].wavelength);
+    EXPECT_FALSE(memory.channels[6].wavelength);
     const auto sent = sim.takeSent();
     EXPECT_EQ(sent[sent.size() - 2], "UCPS,2,06,A-LAMP");
 }
