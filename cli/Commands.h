@@ -36,6 +36,9 @@ enum class UsercalVerb { Save, Load, Erase, Id, Show };
 int runUsercal(CommandContext& context, UsercalVerb verb);
 // usercal show: no instrument.
 int runUsercalShow(const UsercalOptions& options);
+// usercal wavelength / level: the calibration procedures, played through their dialogs.
+int runUsercalWavelength(CommandContext& context);
+int runUsercalLevel(CommandContext& context);
 // factors --write-lens / --write-nd.
 int runFactorWrite(CommandContext& context);
 

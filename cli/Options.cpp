@@ -432,6 +432,33 @@ Subcommands declareCommandLine(CLI::App& app, CommandLine& line) {
         ->required()
         ->check(CLI::ExistingFile);
     declareTableFormat(*commands.usercalShow, line.usercal.format, {"table", "json"});
+    commands.usercalWavelength = commands.usercal->add_subcommand(
+        "wavelength",
+        "Measure a line lamp on channel 00, mark the lines near --lines and write channel N's "
+        "wavelength table through them");
+    channelArgument(*commands.usercalWavelength);
+    commands.usercalWavelength
+        ->add_option("--lines", line.usercal.lines,
+                     "The lamp's true line wavelengths, e.g. 435.83,546.07 (at most 10)")
+        ->required()
+        ->delimiter(',')
+        ->check(CLI::Range(380.0, 780.0));
+    commands.usercalWavelength
+        ->add_option("--window", line.usercal.window,
+                     "Each line's centroid is taken within this many nm of it")
+        ->check(CLI::Range(1.0, 20.0))
+        ->capture_default_str();
+    declareTableFormat(*commands.usercalWavelength, line.usercal.format, {"table", "json"});
+    commands.usercalLevel = commands.usercal->add_subcommand(
+        "level",
+        "Measure a reference lamp on channel 00 and write channel N's level table as its "
+        "reference spectrum (FILE.lrv) divided by the measurement");
+    channelArgument(*commands.usercalLevel);
+    commands.usercalLevel
+        ->add_option("--reference", line.usercal.reference, "The lamp's spectrum, 401 lines")
+        ->required()
+        ->check(CLI::ExistingFile);
+    declareTableFormat(*commands.usercalLevel, line.usercal.format, {"table", "json"});
 
     commands.measure = app.add_subcommand("measure", "Take one measurement or a series");
     declareOutput(*commands.measure, line.measure.output);

@@ -137,6 +137,9 @@ struct UsercalOptions {
     bool force = false;  // save: replace an existing file
     bool yes = false;    // erase: no question
     Format format = Format::Table;
+    std::vector<double> lines;  // wavelength: the lamp's lines (nm) to mark
+    double window = 5.0;        // wavelength: each line is looked for within this (nm)
+    std::string reference;      // level: the reference source's .lrv file
 };
 
 // factors --write-lens FILE / --write-nd FILTER FILE.
@@ -184,6 +187,8 @@ struct Subcommands {
     CLI::App* usercalErase = nullptr;
     CLI::App* usercalId = nullptr;
     CLI::App* usercalShow = nullptr;
+    CLI::App* usercalWavelength = nullptr;
+    CLI::App* usercalLevel = nullptr;
 };
 
 Subcommands declareCommandLine(CLI::App& app, CommandLine& line);

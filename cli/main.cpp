@@ -160,6 +160,10 @@ int runProgram(int argc, char** argv) {
         exitCode = runUsercal(context, UsercalVerb::Erase);
     } else if (commands.usercalId->parsed()) {
         exitCode = runUsercal(context, UsercalVerb::Id);
+    } else if (commands.usercalWavelength->parsed()) {
+        exitCode = runUsercalWavelength(context);
+    } else if (commands.usercalLevel->parsed()) {
+        exitCode = runUsercalLevel(context);
     } else if (commands.channels->parsed()) {
         exitCode = runChannels(context);
     } else if (commands.channel->parsed()) {
