@@ -18,6 +18,7 @@
 #include "Interrupt.h"
 #include "Measurement.h"
 #include "StoredData.h"
+#include "StoredRead.h"
 
 namespace cli {
 

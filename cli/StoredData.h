@@ -19,11 +19,6 @@ inline constexpr int kStoredFileVersion = 1;
 // "targets" or "samples".
 const char* kindName(bool targets);
 
-// Reads every record of the kind with a bar on stderr (when it is a terminal); a stop
-// request ends the reading before the next record. Returns the exit code; records that
-// hold values that are not finite are reported on stderr and left out.
-int readStored(InstrumentSession& session, bool targets, StoredRecords& out);
-
 // The colour values of a record for the observer (2 or 10): from its spectrum, or its
 // own three values when it holds colour values only.
 tintcalc::ColorResult colourOf(const DataPack& pack, int observer);

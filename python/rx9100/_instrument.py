@@ -1,5 +1,8 @@
 """Instrument: one connection to the instrument (or the built-in simulator) for a with-block."""
+import datetime
 import functools
+import json
+import os
 
 from . import _rx9100
 from .errors import from_failure
@@ -24,6 +27,17 @@ def _translated(method):
         except _rx9100.Failure as failure:
             raise from_failure(failure) from None
     return call
+
+
+def _kind(kind):
+    if kind not in ("targets", "samples"):
+        raise ValueError("kind is 'targets' or 'samples'")
+    return kind == "targets"
+
+
+def _numpy():
+    import numpy
+    return numpy
 
 
 def _condition_value(value):
@@ -156,6 +170,38 @@ class Instrument:
         780 nm, None for a table the channel does not hold. Ctrl-C stops the read at the
         next entry."""
         return self._session.channel_tables(channel=number)
+
+    # -- stored data ----------------------------------------------------------------------
+    @_translated
+    def stored(self, kind="samples"):
+        """Every stored target (1 to 20) or sample (0 to 99): a list of dicts as
+        `rx9100 stored export --format json` writes them (number, type, name, colour values,
+        conditions, and for a spectrum "spectrum" with its 401 values as a numpy array)."""
+        targets = _kind(kind)
+        document = json.loads(self._session.stored_json(targets=targets, observer=self.observer))
+        records = document.get("targets" if targets else "samples", [])
+        for record in records:
+            spectrum = record.get("spectrum")
+            if spectrum and "values" in spectrum:
+                spectrum["values"] = _numpy().asarray(spectrum["values"], dtype=float)
+        return records
+
+    @_translated
+    def delete_stored(self, kind, numbers=None, backup=None):
+        """Deletes stored targets or samples (numbers, or all of them when None) after
+        saving them to a backup file and reading it back, as `rx9100 stored delete` does;
+        nothing is deleted when a record holds nothing or the backup cannot be written.
+        backup: the file (default rx9100-backup-<kind>-<UTC time>.json in the current
+        folder). Returns (numbers deleted, backup path)."""
+        targets = _kind(kind)
+        if backup is None:
+            stamp = datetime.datetime.now(datetime.timezone.utc).strftime("%Y%m%dT%H%M%SZ")
+            backup = f"rx9100-backup-{'targets' if targets else 'samples'}-{stamp}.json"
+        backup = os.fspath(backup)
+        deleted = self._session.delete_stored(targets=targets,
+                                              numbers=[] if numbers is None else list(numbers),
+                                              backup=backup)
+        return deleted, backup
 
     # -- measuring ----------------------------------------------------------------------
     @_translated

@@ -418,6 +418,27 @@ PYBIND11_MODULE(_rx9100, m) {
                 });
             },
             py::arg("type"), py::arg("standard"), py::arg("user") = "")
+        .def(
+            "stored_json",
+            [](Session& s, bool targets, int observer) {
+                PollFromPython poll{py::none()};
+                return runReleased(poll, [&] {
+                    return s.storedJson(targets, observer,
+                                        [&poll](const Progress& p) { return poll(p); });
+                });
+            },
+            py::arg("targets"), py::arg("observer") = 2)
+        .def(
+            "delete_stored",
+            [](Session& s, bool targets, const std::vector<int>& numbers,
+               const std::string& backup) {
+                PollFromPython poll{py::none()};
+                return runReleased(poll, [&] {
+                    return s.deleteStored(targets, numbers, backup,
+                                          [&poll](const Progress& p) { return poll(p); });
+                });
+            },
+            py::arg("targets"), py::arg("numbers"), py::arg("backup"))
         .def("stop_remote", &Session::stopRemote, py::call_guard<py::gil_scoped_release>())
         .def_property_readonly("simulator_port", &Session::simulatorPort)
         .def_property_readonly("simulator_remote", &Session::simulatorRemote);

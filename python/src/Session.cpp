@@ -1,5 +1,6 @@
 #include "Session.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -10,6 +11,7 @@
 #include "ConditionSettings.h"
 #include "ErrorReport.h"
 #include "PortSetup.h"
+#include "StoredData.h"
 #include "TracingConnection.h"
 #include "WhiteCalibrationAnswers.h"
 #include "measure/MeasureMessages.h"
@@ -392,6 +394,106 @@ double Session::timeDriverMeasurements(int count) {
         }
     }
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+StoredRecords Session::readStored(bool targets, const Poll& poll) {
+    cancelRequested_ = false;
+    StoredRecords records;
+    StoredReadProgress progress;
+    std::atomic<bool> stop{false};
+    progress.cancelled = [&stop] { return stop.load(); };
+    int status = 0;
+    const bool stopped =
+        runPolled([&] { status = driver_.readStoredRecords(targets, true, records, progress); },
+                  [] { return Progress{}; }, poll, [&stop] { stop = true; });
+    const std::string what = std::string("reading the stored ") + cli::kindName(targets);
+    if (stopped || cancelRequested_) {
+        throw FailureError(Failure::plain(Failure::Kind::Cancelled, what + " cancelled"));
+    }
+    if (status != 0) {
+        fail(what, status);
+    }
+    return records;
+}
+
+std::string Session::storedJson(bool targets, int observer, const Poll& poll) {
+    cli::StoredSet set;
+    (targets ? set.targets : set.samples) = readStored(targets, poll);
+    return cli::storedDocument(set, identity(), cli::ConditionNames::fromDriver(driver_), observer)
+        .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+std::vector<int> Session::deleteStored(bool targets, const std::vector<int>& numbers,
+                                       const std::string& backupPath, const Poll& poll) {
+    const std::string kind = targets ? "target " : "sample ";
+    for (int n : numbers) {
+        if (targets ? (n < 1 || n > 20) : (n < 0 || n > 99)) {
+            throw FailureError(Failure::plain(
+                Failure::Kind::Usage,
+                std::to_string(n) + " is not a " +
+                    (targets ? "target number (1 to 20)" : "sample number (0 to 99)")));
+        }
+    }
+    // First read everything that is to go, then save it and read the file back.
+    const StoredRecords stored = readStored(targets, poll);
+    std::vector<int> chosen = numbers;
+    if (chosen.empty()) {
+        for (const auto& [number, pack] : stored.records) {
+            chosen.push_back(number);
+        }
+    }
+    std::sort(chosen.begin(), chosen.end());
+    chosen.erase(std::unique(chosen.begin(), chosen.end()), chosen.end());
+    StoredRecords selected;
+    for (int n : chosen) {
+        if (stored.records.count(n) == 0) {
+            const bool invalid =
+                std::find(stored.invalid.begin(), stored.invalid.end(), n) != stored.invalid.end();
+            throw FailureError(Failure::plain(
+                Failure::Kind::Usage,
+                kind + std::to_string(n) +
+                    (invalid ? " holds values that are not finite numbers and cannot be backed up"
+                             : " holds nothing") +
+                    "; nothing was deleted"));
+        }
+        selected.records.emplace(n, stored.records.at(n));
+    }
+    if (chosen.empty()) {
+        return {};
+    }
+    cli::StoredSet set;
+    (targets ? set.targets : set.samples) = std::move(selected);
+    const std::string text =
+        cli::storedDocument(set, identity(), cli::ConditionNames::fromDriver(driver_), 2)
+            .dump(1, ' ', false, nlohmann::json::error_handler_t::replace) +
+        "\n";
+    std::string error = cli::writeWhole(backupPath, text);
+    if (error.empty()) {
+        const auto loaded = cli::loadStoredFile(backupPath, error);
+        if (loaded && (targets ? loaded->targets.size() : loaded->samples) != chosen.size()) {
+            error = "the backup " + backupPath + " does not hold every record to delete";
+        }
+    }
+    if (!error.empty()) {
+        throw FailureError(Failure::plain(Failure::Kind::Usage, error + "; nothing was deleted"));
+    }
+    // Only what was saved is deleted, one record after the other.
+    std::vector<int> deleted;
+    for (int n : chosen) {
+        int status = 0;
+        const bool stopped =
+            runGated([&] { status = driver_.deleteStoredRecords(targets, {n}); }, poll);
+        if (stopped || cancelRequested_) {
+            throw FailureError(Failure::plain(
+                Failure::Kind::Cancelled,
+                "deleting stopped after " + std::to_string(deleted.size()) + " records"));
+        }
+        if (status != 0) {
+            fail("deleting " + kind + std::to_string(n), status);
+        }
+        deleted.push_back(n);
+    }
+    return deleted;
 }
 
 void Session::setMeasurementType(cli::MeasurementType type) {

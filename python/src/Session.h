@@ -16,6 +16,7 @@
 #include "InstrumentSession.h"
 #include "Measurement.h"
 #include "Options.h"
+#include "sensor/StoredRecords.h"
 
 class TavoRX9100;
 class SerialPort;
@@ -114,6 +115,16 @@ class Session {
     };
     ChannelTables channelTables(int channel, const Poll& poll);
 
+    // Every stored target or sample as `rx9100 stored export --format json` writes the
+    // document; a stop ends the reading before the next record.
+    std::string storedJson(bool targets, int observer, const Poll& poll);
+    // Deletes stored records after saving them to backupPath and reading that back, as
+    // `rx9100 stored delete` does: a record that holds nothing or cannot be backed up, a
+    // backup that cannot be written or read back, delete nothing. numbers empty: all.
+    // Deletes one by one and stops at the first refusal. Returns the numbers deleted.
+    std::vector<int> deleteStored(bool targets, const std::vector<int>& numbers,
+                                  const std::string& backupPath, const Poll& poll);
+
     // What measure() measures: light, or a sample's reflectance or transmittance against the
     // white calibration in force.
     void setMeasurementType(cli::MeasurementType type);
@@ -149,6 +160,7 @@ class Session {
                    const Poll& poll, const std::function<void()>& stop);
     // runPolled for a sequence of exchanges: a stop holds back the next command line.
     bool runGated(const std::function<void()>& work, const Poll& poll);
+    StoredRecords readStored(bool targets, const Poll& poll);
     std::shared_ptr<const cli::ReportContext> reportContext(int observer, bool rendition);
 
     TavoRX9100& driver_;

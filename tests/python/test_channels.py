@@ -69,3 +69,30 @@ def test_a_refused_standard_file_is_an_instrument_error_with_the_dialogs_message
         assert caught.value.text  # the dialog's own words
         with pytest.raises(ValueError, match="measurement type"):
             inst.white_calibrate(broken, type="glossy")
+
+
+def test_stored_records_and_a_delete_that_saves_them_first(tmp_path, transcript):
+    with rx9100.Instrument(sim=True, stored=12, transcript=transcript.path, **FAST) as inst:
+        samples = inst.stored("samples")
+        assert [s["number"] for s in samples] == list(range(12))
+        spectral = [s for s in samples if s["type"] == "spectral"]
+        assert spectral and spectral[0]["spectrum"]["values"].shape == (401,)
+        targets = inst.stored("targets")
+        assert len(targets) == 12
+
+        backup = tmp_path / "backup.json"
+        deleted, path = inst.delete_stored("targets", [3, 12], backup=backup)
+        assert deleted == [3, 12] and path == str(backup)
+        saved = json.loads(backup.read_text())
+        assert [t["number"] for t in saved["targets"]] == [3, 12]
+        assert [t["number"] for t in inst.stored("targets")] == [
+            n for n in range(1, 13) if n not in (3, 12)]
+        sent = [text for direction, text in transcript() if direction == "->"]
+        assert sent.index("TGDD,03") < sent.index("TGDD,12")
+
+        # A number that holds nothing, or a backup that cannot be written: nothing goes.
+        with pytest.raises(ValueError, match="holds nothing"):
+            inst.delete_stored("targets", [3], backup=tmp_path / "again.json")
+        with pytest.raises(ValueError, match="nothing was deleted"):
+            inst.delete_stored("samples", [0], backup=tmp_path / "missing" / "b.json")
+        assert len(inst.stored("samples")) == 12
