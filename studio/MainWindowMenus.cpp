@@ -162,9 +162,13 @@ void MainWindow::buildDriverMenus(QMenu* instrument) {
 
 void MainWindow::runDialog(const QString& what, const std::function<int()>& call) {
     // A dialog answers with its button (IDOK, IDCANCEL) or a status; only the statuses of
-    // a refusal and of a lost link are failures.
+    // a refusal and of a lost link are failures. A refusal that leaves "no error" behind is
+    // the user's Cancel (deleting stored data answers a cancelled choice so).
     const int status = call();
-    if (status == codes::status::kRefused || status == codes::status::kTransportFailed) {
+    const bool cancelled = status == codes::status::kRefused &&
+                           driver_.getInstrumentState()->getErrorCode() == codes::error::kNoError;
+    if (!cancelled &&
+        (status == codes::status::kRefused || status == codes::status::kTransportFailed)) {
         reportFailure(what, status);
         return;
     }

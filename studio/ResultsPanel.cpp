@@ -121,6 +121,13 @@ void ResultsPanel::selectAll() {
     list_->selectAll();
 }
 
+void ResultsPanel::selectOnly(std::size_t index) {
+    list_->clearSelection();
+    if (QListWidgetItem* item = list_->item(static_cast<int>(index))) {
+        item->setSelected(true);
+    }
+}
+
 void ResultsPanel::setObserver(int observer) {
     observer_ = observer;
     diagram_->setObserver(observer);

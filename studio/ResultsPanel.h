@@ -26,6 +26,8 @@ class ResultsPanel : public QWidget {
     void refresh(bool selectLast);
     std::vector<std::size_t> selection() const;
     void selectAll();
+    // Selects this result alone.
+    void selectOnly(std::size_t index);
 
     void setObserver(int observer);
     int observer() const { return observer_; }

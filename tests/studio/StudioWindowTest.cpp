@@ -63,6 +63,32 @@ void whenModal(std::function<void(QWidget*)> step) {
     timer->start();
 }
 
+// Clicks the button labelled text in the window.
+void click(QWidget* window, const QString& text) {
+    for (auto* button : window->findChildren<QPushButton*>()) {
+        if (button->text() == text && button->isVisible()) {
+            button->click();
+            return;
+        }
+    }
+    ADD_FAILURE() << "no button " << text.toStdString() << " in "
+                  << window->windowTitle().toStdString();
+}
+
+// Runs step once a message box is open above the window that is modal now.
+void whenBox(std::function<void(QMessageBox*)> step) {
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, step = std::move(step)] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            step(box);
+        }
+    });
+    timer->start();
+}
+
 class StudioWindow : public ::testing::Test {
   protected:
     void open(const cli::GlobalOptions& options) {
@@ -233,6 +259,66 @@ TEST_F(StudioWindow, DriverDialogsOpenFromTheMenusAndAnswer) {
     window->action(QStringLiteral("whiteCalibration"))->trigger();
     EXPECT_EQ(title, QStringLiteral("白色校正"));
     EXPECT_TRUE(window->link().connected());
+}
+
+TEST_F(StudioWindow, EveryOtherDriverDialogOpensFromItsMenuAndIsAnswered) {
+    cli::GlobalOptions options = simulator(0.1);
+    options.sim.stored = 5;
+    open(options);
+    struct Step {
+        const char* action;
+        QString title;
+        QString button;
+    };
+    const Step steps[] = {
+        {"setupInstrument", QStringLiteral("測定条件"), QStringLiteral("OK")},
+        {"instrumentOption", QStringLiteral("測定器設定"), QStringLiteral("OK")},
+        {"userCalibration", QStringLiteral("ユーザ校正"), QStringLiteral("OK")},
+        {"deleteData", QStringLiteral("測定器保持データ消去"), QStringLiteral("キャンセル")},
+    };
+    for (const Step& step : steps) {
+        QString title;
+        whenModal([&](QWidget* modal) {
+            title = modal->windowTitle();
+            click(modal, step.button);
+        });
+        window->action(QString::fromUtf8(step.action))->trigger();
+        EXPECT_EQ(title, step.title) << step.action;
+        EXPECT_FALSE(window->banner()->isVisible())
+            << step.action << ": " << window->banner()->text().toStdString();
+        EXPECT_TRUE(window->link().connected()) << step.action;
+    }
+    EXPECT_EQ(window->link().simulator()->instrument().memory().samples[0].has_value(), true);
+
+    // Every stored target, imported into the list.
+    whenModal([](QWidget* modal) {
+        click(modal, QStringLiteral("全選択"));
+        click(modal, QStringLiteral("OK"));
+    });
+    window->action(QStringLiteral("importTargets"))->trigger();
+    ASSERT_FALSE(window->results().empty()) << window->banner()->text().toStdString();
+    for (const auto& item : window->results().items()) {
+        EXPECT_EQ(item.source, "stored target");
+    }
+
+    // One of them written back as reference colour 1, over what is stored there.
+    const std::size_t last = window->results().size() - 1;
+    window->panel()->selectOnly(last);
+    whenModal([](QWidget* modal) {
+        EXPECT_TRUE(modal->windowTitle().startsWith(QStringLiteral("基準色書き込み")))
+            << modal->windowTitle().toStdString();
+        whenBox([](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
+        click(modal, QStringLiteral("書き込み"));
+    });
+    window->action(QStringLiteral("writeReference"))->trigger();
+    EXPECT_FALSE(window->banner()->isVisible()) << window->banner()->text().toStdString();
+    const auto written = window->link().simulator()->instrument().memory().targets[1];
+    ASSERT_TRUE(written.has_value());
+    const auto& sent = window->results().items()[last].record.getData();
+    ASSERT_EQ(sent.size(), 401u);
+    for (std::size_t i : {0u, 200u, 400u}) {
+        EXPECT_FLOAT_EQ(written->spectrum[i], static_cast<float>(sent[i])) << 380 + i << " nm";
+    }
 }
 
 TEST_F(StudioWindow, ListIsSavedLoadedAndGuardedAtClosing) {
