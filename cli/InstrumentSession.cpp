@@ -4,6 +4,7 @@
 #include <cctype>
 #include <memory>
 
+#include "DriverFacts.h"
 #include "ErrorReport.h"
 #include "ExitCodes.h"
 #include "Interrupt.h"
@@ -105,15 +106,7 @@ int InstrumentSession::transportFailuresInARow() const {
 }
 
 InstrumentIdentity InstrumentSession::identity() const {
-    InstrumentId& id = *driver_.getInstrumentId();
-    InstrumentIdentity out;
-    out.name = id.getName();
-    out.variation = id.getVariation();
-    out.bodyNumber = id.getBodyNo();
-    out.romVersion = id.getRomVersion();
-    out.firmwareLevel = driver_.getFirmwareLevel();
-    out.port = portName();
-    return out;
+    return identityOf(driver_, portName());
 }
 
 }  // namespace cli

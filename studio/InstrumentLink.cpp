@@ -1,5 +1,7 @@
 #include "InstrumentLink.h"
 
+#include "DriverFacts.h"
+
 #include "ErrorReport.h"
 #include "outside/CommunicationMethod.h"
 #include "outside/PortwayEx.h"
@@ -113,15 +115,7 @@ Failure InstrumentLink::failure(const std::string& action, int status) const {
 }
 
 cli::InstrumentIdentity InstrumentLink::identity() const {
-    InstrumentId& id = *driver_.getInstrumentId();
-    cli::InstrumentIdentity out;
-    out.name = id.getName();
-    out.variation = id.getVariation();
-    out.bodyNumber = id.getBodyNo();
-    out.romVersion = id.getRomVersion();
-    out.firmwareLevel = driver_.getFirmwareLevel();
-    out.port = portName();
-    return out;
+    return cli::identityOf(driver_, portName());
 }
 
 std::string InstrumentLink::portName() const {

@@ -16,26 +16,6 @@ constexpr int kPollMs = 40;
 
 }  // namespace
 
-// The window passed to doMeasurement: the driver calls it on the measuring thread.
-class MeasureRunner::ProgressWindow : public platform::Window {
-  public:
-    platform::LResult handleMessage(unsigned message, platform::WParam wParam,
-                                    platform::LParam lParam) override {
-        if (message == MSG_MEASURE_START) {
-            total = static_cast<unsigned>(lParam);
-            elapsed = 0;
-            return 0;
-        }
-        if (message == MSG_MEASURE_PROGRESS) {
-            elapsed = static_cast<unsigned>(wParam);
-            return 0;
-        }
-        return platform::Window::handleMessage(message, wParam, lParam);
-    }
-    std::atomic<unsigned> total{0};
-    std::atomic<unsigned> elapsed{0};
-};
-
 // The GUI thread's main window while remote measurement runs: the driver's receive
 // thread posts its announcement here.
 class MeasureRunner::RemoteWindow : public platform::Window {
@@ -55,7 +35,9 @@ class MeasureRunner::RemoteWindow : public platform::Window {
 };
 
 MeasureRunner::MeasureRunner(TavoRX9100& driver, QObject* parent)
-    : QObject(parent), driver_(driver), progressWindow_(std::make_unique<ProgressWindow>()) {
+    : QObject(parent),
+      driver_(driver),
+      progressWindow_(std::make_unique<cli::MeasuringProgressWindow>()) {
     poll_.setInterval(kPollMs);
     connect(&poll_, &QTimer::timeout, this, [this] {
         if (cancelled_) {
@@ -113,7 +95,7 @@ void MeasureRunner::next() {
     auto records = std::make_shared<std::vector<MeasuringData>>();
     auto started = std::make_shared<QElapsedTimer>();
     started->start();
-    ProgressWindow* window = progressWindow_.get();
+    cli::MeasuringProgressWindow* window = progressWindow_.get();
     worker_.start(
         [this, records, window] { return driver_.doMeasurement(*records, window); },
         [this, records, started](int status) {

@@ -9,6 +9,8 @@
 #include <functional>
 #include <memory>
 
+#include "DriverFacts.h"
+
 #include "OffThread.h"
 #include "platform/Window.h"
 #include "sensor/MeasuringData.h"
@@ -48,7 +50,6 @@ class MeasureRunner : public QObject {
     void finished();
 
   private:
-    class ProgressWindow;
     class RemoteWindow;
 
     void next();
@@ -58,7 +59,7 @@ class MeasureRunner : public QObject {
     OffThread worker_;
     QTimer poll_;
     QTimer gap_;
-    std::unique_ptr<ProgressWindow> progressWindow_;
+    std::unique_ptr<cli::MeasuringProgressWindow> progressWindow_;
     std::unique_ptr<RemoteWindow> remote_;
     bool measuring_ = false;
     bool cancelled_ = false;

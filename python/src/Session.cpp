@@ -9,6 +9,7 @@
 #include "ConditionNames.h"
 #include "ConditionReport.h"
 #include "ConditionSettings.h"
+#include "DriverFacts.h"
 #include "ErrorReport.h"
 #include "PortSetup.h"
 #include "StoredData.h"
@@ -37,26 +38,6 @@ TavoRX9100& theDriver() {
     }
     return *driver;
 }
-
-// The measuring time and its progress as the driver announces them, on its measuring thread.
-class ProgressWindow : public platform::Window {
-  public:
-    platform::LResult handleMessage(unsigned message, platform::WParam wParam,
-                                    platform::LParam lParam) override {
-        if (message == MSG_MEASURE_START) {
-            total = static_cast<unsigned>(lParam);
-            elapsed = 0;
-            return 0;
-        }
-        if (message == MSG_MEASURE_PROGRESS) {
-            elapsed = static_cast<unsigned>(wParam);
-            return 0;
-        }
-        return platform::Window::handleMessage(message, wParam, lParam);
-    }
-    std::atomic<unsigned> total{0};
-    std::atomic<unsigned> elapsed{0};
-};
 
 // Message boxes kept as texts: nobody is at the screen, and a failure's exception tells them.
 // Questions get the answer that changes nothing.
@@ -174,15 +155,7 @@ Failure Session::describe(const std::string& action, int status) const {
 }
 
 cli::InstrumentIdentity Session::identity() const {
-    InstrumentId& id = *driver_.getInstrumentId();
-    cli::InstrumentIdentity out;
-    out.name = id.getName();
-    out.variation = id.getVariation();
-    out.bodyNumber = id.getBodyNo();
-    out.romVersion = id.getRomVersion();
-    out.firmwareLevel = driver_.getFirmwareLevel();
-    out.port = portName_;
-    return out;
+    return cli::identityOf(driver_, portName_);
 }
 
 std::string Session::conditionsJson() {
@@ -358,7 +331,7 @@ std::vector<cli::MeasurementResult> Session::measure(int count, int observer, bo
     const auto context = reportContext(observer, rendition);
     std::vector<cli::MeasurementResult> results;
     for (int index = 1; index <= count; ++index) {
-        ProgressWindow window;
+        cli::MeasuringProgressWindow window;
         std::vector<MeasuringData> records;
         int status = 0;
         const bool stopped =
