@@ -22,6 +22,7 @@
 #include "ExitCodes.h"
 #include "InstrumentSession.h"
 #include "Interrupt.h"
+#include "PlayingRunner.h"
 #include "platform/UiServices.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/DialogRunner.h"
@@ -124,14 +125,14 @@ class ProcedureServices : public platform::UiServices {
     Outcome& outcome_;
 };
 
-class ProcedureRunner : public platform::ui::DialogRunner {
+class ProcedureRunner : public PlayingRunner {
   public:
     ProcedureRunner(const Request& request, Outcome& outcome)
         : request_(request), outcome_(outcome) {}
 
-    int runModal(platform::ui::Dialog& dialog) override {
-        dialog.initialize();  // the measuring dialog measures here and ends itself
-        if (!dialog.ended() && !interrupted()) {
+  protected:
+    void play(platform::ui::Dialog& dialog) override {
+        if (!interrupted()) {
             switch (dialog.templateId()) {
                 case Editor::IDD:
                     outcome_.started = dialog.userSelect(Editor::IDC_CHANNELS, request_.channel) &&
@@ -153,16 +154,7 @@ class ProcedureRunner : public platform::ui::DialogRunner {
                     break;
             }
         }
-        if (!dialog.ended()) {
-            dialog.endDialog(platform::IDCANCEL);
-        }
-        return dialog.endCode();
     }
-    void createModeless(platform::ui::Dialog& dialog) override { dialog.initialize(); }
-    void showModeless(platform::ui::Dialog&, bool) override {}
-    void centreModeless(platform::ui::Dialog&, platform::WindowHandle) override {}
-    void destroyModeless(platform::ui::Dialog&) override {}
-    void pumpEvents() override {}
 
   private:
     void markLines(platform::ui::Dialog& dialog) {

@@ -19,6 +19,7 @@
 #include "ExitCodes.h"
 #include "InstrumentSession.h"
 #include "Interrupt.h"
+#include "PlayingRunner.h"
 #include "TableProgress.h"
 #include "platform/UiServices.h"
 #include "platform/ui/Dialog.h"
@@ -88,19 +89,19 @@ class EditorServices : public platform::UiServices {
 };
 
 // Plays the user's part in the editor and the ID editor; the factor viewers are not opened.
-class EditorRunner : public platform::ui::DialogRunner {
+class EditorRunner : public PlayingRunner {
   public:
     EditorRunner(const Request& request, Outcome& outcome, TableProgress& progress)
         : request_(request), outcome_(outcome), progress_(progress) {}
 
-    int runModal(platform::ui::Dialog& dialog) override {
-        dialog.initialize();
-        if (!dialog.ended() && dialog.templateId() == Editor::IDD) {
+  protected:
+    void play(platform::ui::Dialog& dialog) override {
+        if (dialog.templateId() == Editor::IDD) {
             act(dialog);
             if (!dialog.ended()) {
                 dialog.endDialog(platform::IDOK);
             }
-        } else if (!dialog.ended() && dialog.templateId() == CEditCalIdDlg::IDD) {
+        } else if (dialog.templateId() == CEditCalIdDlg::IDD) {
             dialog.userType(CEditCalIdDlg::IDC_ID, request_.id);
             if (dialog.edit(CEditCalIdDlg::IDC_ID).text() == request_.id) {
                 dialog.userClick(platform::IDOK);
@@ -108,16 +109,7 @@ class EditorRunner : public platform::ui::DialogRunner {
                 outcome_.idRefused = true;
             }
         }
-        if (!dialog.ended()) {
-            dialog.endDialog(platform::IDCANCEL);
-        }
-        return dialog.endCode();
     }
-    void createModeless(platform::ui::Dialog& dialog) override { dialog.initialize(); }
-    void showModeless(platform::ui::Dialog&, bool) override {}
-    void centreModeless(platform::ui::Dialog&, platform::WindowHandle) override {}
-    void destroyModeless(platform::ui::Dialog&) override {}
-    void pumpEvents() override {}
 
   private:
     void act(platform::ui::Dialog& dialog) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "PlayingRunner.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/DialogRunner.h"
 #include "sensor/ConditionCodes.h"
@@ -57,26 +58,17 @@ class AnsweringServices : public platform::UiServices {
 
 // Plays the user's part in the calibration dialog; the measuring dialogs run by themselves
 // and their progress windows stay models.
-class AnsweringRunner : public platform::ui::DialogRunner {
+class AnsweringRunner : public PlayingRunner {
   public:
     AnsweringRunner(std::string standardFile, std::string userFile)
         : standardFile_(std::move(standardFile)), userFile_(std::move(userFile)) {}
 
-    int runModal(platform::ui::Dialog& dialog) override {
-        dialog.initialize();
-        if (!dialog.ended() && dialog.templateId() == Calibration::IDD) {
+  protected:
+    void play(platform::ui::Dialog& dialog) override {
+        if (dialog.templateId() == Calibration::IDD) {
             answer(dialog);
         }
-        if (!dialog.ended()) {
-            dialog.endDialog(platform::IDCANCEL);
-        }
-        return dialog.endCode();
     }
-    void createModeless(platform::ui::Dialog& dialog) override { dialog.initialize(); }
-    void showModeless(platform::ui::Dialog&, bool) override {}
-    void centreModeless(platform::ui::Dialog&, platform::WindowHandle) override {}
-    void destroyModeless(platform::ui::Dialog&) override {}
-    void pumpEvents() override {}
 
   private:
     // A file the dialog refused leaves the one it showed before: the calibration is then not

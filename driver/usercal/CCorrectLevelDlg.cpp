@@ -10,12 +10,12 @@
 #include "usercal/CalibrationTableWrite.h"
 #include "usercal/DebugMeasurement.h"
 #include "usercal/LevelCalibration.h"
+#include "usercal/RangeFields.h"
 #include "whitecal/CWhiteMeasureDlg.h"
 
 namespace {
 
 constexpr int kFileFormatWrong = 20909;
-constexpr int kRangeReversed = 20910;
 constexpr int kGridTitle = 20911;
 
 }  // namespace
@@ -28,15 +28,7 @@ CCorrectLevelDlg::CCorrectLevelDlg(TavoRX9100& driver, int channel, std::string 
       calibrationId_(std::move(calibrationId)) {}
 
 void CCorrectLevelDlg::onInitDialog() {
-    for (int id : {IDC_RANGE_START, IDC_RANGE_END}) {
-        numericEdit(id).setRange(usercal::kFirstNm, usercal::kLastNm);
-        numericEdit(id).setDecimals(0);
-    }
-    for (int id : {IDC_RANGE_START_SPIN, IDC_RANGE_END_SPIN}) {
-        spin(id).setRange(usercal::kFirstNm, usercal::kLastNm);
-    }
-    numericEdit(IDC_RANGE_START).setValue(usercal::kFirstNm);
-    numericEdit(IDC_RANGE_END).setValue(usercal::kLastNm);
+    usercal::setUpRangeFields(*this, kRange);
     grid(IDC_GRID).setWavelengthRows(usercal::kFirstNm, usercal::kLastNm);
     grid(IDC_GRID).setColumnTitle(resources::loadString(kGridTitle));
     updateButtons();
@@ -92,13 +84,7 @@ void CCorrectLevelDlg::onClicked(int id) {
 }
 
 bool CCorrectLevelDlg::takeRange(int& start, int& end) {
-    start = static_cast<int>(numericEdit(IDC_RANGE_START).value().value_or(usercal::kFirstNm));
-    end = static_cast<int>(numericEdit(IDC_RANGE_END).value().value_or(usercal::kLastNm));
-    if (start >= end) {
-        message(resources::loadString(kRangeReversed));
-        return false;
-    }
-    return true;
+    return usercal::takeRange(*this, kRange, start, end);
 }
 
 void CCorrectLevelDlg::measure() {

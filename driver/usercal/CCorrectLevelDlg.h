@@ -8,6 +8,7 @@
 
 #include "platform/ui/Dialog.h"
 #include "sensor/MeasuringData.h"
+#include "usercal/RangeFields.h"
 
 class TavoRX9100;
 
@@ -28,6 +29,8 @@ class CCorrectLevelDlg : public platform::ui::Dialog {
     static constexpr int IDC_REGISTER = 6215;
     static constexpr int IDC_CLEAR_REGISTERED = 6216;
     static constexpr int IDC_GRAPH = 6144;
+    static constexpr usercal::RangeFieldIds kRange{IDC_RANGE_START, IDC_RANGE_START_SPIN,
+                                                   IDC_RANGE_END, IDC_RANGE_END_SPIN};
 
     CCorrectLevelDlg(TavoRX9100& driver, int channel, std::string calibrationId,
                      platform::WindowHandle parent = nullptr);

@@ -8,13 +8,13 @@
 #include "sensor/TavoRX9100.h"
 #include "usercal/CalibrationTableWrite.h"
 #include "usercal/DebugMeasurement.h"
+#include "usercal/RangeFields.h"
 #include "usercal/WavelengthCalibration.h"
 #include "whitecal/CWhiteMeasureDlg.h"
 
 namespace {
 
 constexpr int kCalculationFailed = 20906;
-constexpr int kRangeReversed = 20910;
 
 // The fields show two decimals as the "C" locale writes them; the calculation reads back
 // exactly what they show.
@@ -33,15 +33,7 @@ CCorrectWavelengthDlg::CCorrectWavelengthDlg(TavoRX9100& driver, int channel,
       calibrationId_(std::move(calibrationId)) {}
 
 void CCorrectWavelengthDlg::onInitDialog() {
-    for (int id : {IDC_RANGE_START, IDC_RANGE_END}) {
-        numericEdit(id).setRange(usercal::kFirstNm, usercal::kLastNm);
-        numericEdit(id).setDecimals(0);
-    }
-    for (int id : {IDC_RANGE_START_SPIN, IDC_RANGE_END_SPIN}) {
-        spin(id).setRange(usercal::kFirstNm, usercal::kLastNm);
-    }
-    numericEdit(IDC_RANGE_START).setValue(usercal::kFirstNm);
-    numericEdit(IDC_RANGE_END).setValue(usercal::kLastNm);
+    usercal::setUpRangeFields(*this, kRange);
     numericEdit(IDC_ROW_NUMBER).setRange(0, kRows - 1);
     numericEdit(IDC_ROW_NUMBER).setDecimals(0);
     spin(IDC_ROW_NUMBER_SPIN).setRange(0, kRows - 1);
@@ -108,13 +100,7 @@ void CCorrectWavelengthDlg::debugLoad() {
 }
 
 bool CCorrectWavelengthDlg::takeRange(int& start, int& end) {
-    start = static_cast<int>(numericEdit(IDC_RANGE_START).value().value_or(usercal::kFirstNm));
-    end = static_cast<int>(numericEdit(IDC_RANGE_END).value().value_or(usercal::kLastNm));
-    if (start >= end) {
-        message(resources::loadString(kRangeReversed));
-        return false;
-    }
-    return true;
+    return usercal::takeRange(*this, kRange, start, end);
 }
 
 void CCorrectWavelengthDlg::addLine() {

@@ -8,6 +8,7 @@
 
 #include "platform/ui/Dialog.h"
 #include "sensor/MeasuringData.h"
+#include "usercal/RangeFields.h"
 
 class TavoRX9100;
 
@@ -26,6 +27,8 @@ class CCorrectWavelengthDlg : public platform::ui::Dialog {
     static constexpr int IDC_ADD = 6143;
     static constexpr int IDC_GRAPH = 6144;
     static constexpr int IDC_DEBUG_LOAD = 6145;
+    static constexpr usercal::RangeFieldIds kRange{IDC_RANGE_START, IDC_RANGE_START_SPIN,
+                                                   IDC_RANGE_END, IDC_RANGE_END_SPIN};
     static constexpr int kRows = 10;
     // Check box, centroid field and reference field of each row.
     struct RowIds {
