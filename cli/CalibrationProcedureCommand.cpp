@@ -163,9 +163,14 @@ class ProcedureRunner : public PlayingRunner {
         if (!outcome_.measured || interrupted()) {
             return;
         }
-        // Only the wavelength calibration shows its template.
-        const auto& measured = static_cast<Wave&>(dialog).measurements();
-        const std::vector<double>& spectrum = measured.front().getData();
+        // The spectrum as the dialog's graph shows it (per cent of its highest point) tells
+        // where the peaks are.
+        const auto& series = dialog.graph(Wave::IDC_GRAPH).series();
+        if (series.empty()) {
+            outcome_.measured = false;
+            return;
+        }
+        const std::vector<double>& spectrum = series.front().values;
         for (std::size_t row = 0; row < request_.lines.size(); ++row) {
             const double nm = request_.lines[row];
             const Wave::RowIds& ids = Wave::kRowIds[row];
