@@ -264,7 +264,8 @@ TEST_F(CalibrationEditor, AFileIsRefusedPartWayWithTheEntriesBeforeAlreadySent) 
     EXPECT_EQ(openEditor(), 0);
     const std::string wrong = resources::loadString(Dlg::IDS_FORMAT_WRONG);
     EXPECT_EQ(boxTexts(), (std::vector<std::string>{wrong, wrong}));
-    const auto& channel = sim.instrument.memory().channels[5];
+    const rx9100sim::Memory after = sim.instrument.memory();
+    const auto& channel = after.channels[5];
     EXPECT_EQ((*channel.wavelength)[101], 480.5f);
     // The level entries the refused file sent before its refusal were stored with the
     // next complete write: the instrument keeps what it was sent.
