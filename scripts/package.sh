@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Debian packages (librx9100-0, librx9100qt-0, librx9100-dev, rx9100-tools) in
-# build-package/ from a tree configured for /usr.
+# Builds the Debian packages (librx9100-0, librx9100qt-0, librx9100-dev, rx9100-tools,
+# python3-rx9100) in build-package/ from a tree configured for /usr.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
