@@ -1,7 +1,6 @@
 #include "rx9100qt/ColourVectorPainter.h"
 
 #include <QFontMetricsF>
-#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -145,20 +144,9 @@ void paintColourVectorGraphic(QPainter& painter, const QRectF& area, const Colou
 }
 
 bool renderColourVectorPng(const std::string& path, const ColourVectorView& view, PngSize size) {
-    if (size.width < 64 || size.height < 64) {
-        return false;
-    }
-    ensureGuiApplication();
-    QImage image(size.width, size.height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        QFont font(QStringLiteral("Noto Sans CJK JP"));
-        font.setStyleHint(QFont::SansSerif);
-        painter.setFont(font);
-        paintColourVectorGraphic(painter, QRectF(image.rect()), view);
-    }
-    return image.save(QString::fromStdString(path), "PNG");
+    return renderPng(path, size, [&view](QPainter& painter, const QRectF& area) {
+        paintColourVectorGraphic(painter, area, view);
+    });
 }
 
 }  // namespace rx9100qt

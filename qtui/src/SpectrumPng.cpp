@@ -25,9 +25,8 @@ void ensureGuiApplication() {
     static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
 }
 
-bool renderSpectrumPng(const std::string& path,
-                       const std::vector<platform::ui::SpectrumSeries>& series,
-                       const std::string& title, PngSize size, double fromNm, double toNm) {
+bool renderPng(const std::string& path, PngSize size,
+               const std::function<void(QPainter&, const QRectF&)>& paint) {
     if (size.width < 64 || size.height < 64) {
         return false;
     }
@@ -39,14 +38,22 @@ bool renderSpectrumPng(const std::string& path,
         QFont font(QStringLiteral("Noto Sans CJK JP"));
         font.setStyleHint(QFont::SansSerif);
         painter.setFont(font);
-        SpectrumView view;
-        view.series = series;
-        view.fromNm = fromNm;
-        view.toNm = toNm;
-        view.title = QString::fromStdString(title);
-        paintSpectrum(painter, QRectF(image.rect()), view);
+        paint(painter, QRectF(image.rect()));
     }
     return image.save(QString::fromStdString(path), "PNG");
+}
+
+bool renderSpectrumPng(const std::string& path,
+                       const std::vector<platform::ui::SpectrumSeries>& series,
+                       const std::string& title, PngSize size, double fromNm, double toNm) {
+    SpectrumView view;
+    view.series = series;
+    view.fromNm = fromNm;
+    view.toNm = toNm;
+    view.title = QString::fromStdString(title);
+    return renderPng(path, size, [&view](QPainter& painter, const QRectF& area) {
+        paintSpectrum(painter, area, view);
+    });
 }
 
 }  // namespace rx9100qt
