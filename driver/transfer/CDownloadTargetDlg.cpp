@@ -17,7 +17,6 @@ constexpr int kFirstTarget = 1;
 constexpr int kLastTarget = 20;
 constexpr double kValueLimit = 1000000.0;
 constexpr int kNoValueString = 20420;
-constexpr int kTransferredString = 20782;
 
 struct ColourSpaceEntry {
     int text;
@@ -85,16 +84,7 @@ void CDownloadTargetDlg::onInitDialog() {
     CUploadProgDlg progress(this);
     progress.centreOn(platform::mainWindow());
     progress.show();
-    StoredReadProgress callbacks;
-    callbacks.start = [&](int low, int high) {
-        progress.setRange(static_cast<std::uint16_t>(low), static_cast<std::uint16_t>(high));
-    };
-    callbacks.step = [&](int number, int total) {
-        progress.setText(platform::cFormat("%d / %d %s", number, total,
-                                           resources::loadString(kTransferredString).c_str()));
-        progress.setPos(number);
-    };
-    callbacks.cancelled = [&] { return progress.cancel; };
+    const StoredReadProgress callbacks = progress.readingProgress();
     StoredRecords read;
     int result = 0;
     {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/ui/Dialog.h"
+#include "sensor/StoredRecords.h"
 
 // The modeless window shown while the stored records are read: a line such as
 // "3 / 100 転送済み", a bar, and a Cancel button that only raises `cancel`.
@@ -20,6 +21,10 @@ class CUploadProgDlg : public platform::ui::Dialog {
     // Handles the waiting messages first (a Cancel click lands before the next
     // record is read), then sets the bar.
     void setPos(int pos);
+
+    // The driver's reading of stored records shown in this window: its range, "N / M
+    // 転送済み" with the bar, and its Cancel asked between records.
+    StoredReadProgress readingProgress();
 
     bool cancel = false;
     std::string text;

@@ -113,16 +113,7 @@ int CUploadRx9100Dlg::readRecords() {
     CUploadProgDlg progress(this);
     progress.centreOn(platform::mainWindow());
     progress.show();
-    StoredReadProgress callbacks;
-    callbacks.start = [&](int low, int high) {
-        progress.setRange(static_cast<std::uint16_t>(low), static_cast<std::uint16_t>(high));
-    };
-    callbacks.step = [&](int number, int total) {
-        progress.setText(platform::cFormat("%d / %d %s", number, total,
-                                           resources::loadString(IDS_TRANSFERRED).c_str()));
-        progress.setPos(number);
-    };
-    callbacks.cancelled = [&] { return progress.cancel; };
+    const StoredReadProgress callbacks = progress.readingProgress();
     StoredRecords read;
     int result = driver_.readStoredRecords(targetMode, true, read, callbacks);
     progress.destroyWindow();
