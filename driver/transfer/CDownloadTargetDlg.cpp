@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "outside/CalculateColorControl.h"
-#include "platform/Numbers.h"
 #include "resources/StringTable.h"
 #include "resources/templates/DialogTemplates.h"
 #include "sensor/TavoRX9100.h"
